@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs a Windows program under Wine in the build's own prefix, never ~/.wine.
+# STLAG_WINEPREFIX overrides the prefix; it is created (wineboot -i) on first use.
+set -e
+prefix="${STLAG_WINEPREFIX:-$(pwd)/wineprefix}"
+case "$prefix" in /*) ;; *) prefix="$(pwd)/$prefix" ;; esac
+export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+mkdir -p "$(dirname "$prefix")"
+(
+  flock 9
+  if [ ! -f "$prefix/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+) 9>"$prefix.lock"
+exec wine "$@"

@@ -1,0 +1,50 @@
+// The engine's other windows on the world: the file system, the ANSI code page and
+// the string table. Each has a Win32 implementation and a test one.
+#ifndef STLAG_PLATFORM_H
+#define STLAG_PLATFORM_H
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace stlag {
+
+// A file opened for writing raw bytes; closed by Close or on destruction.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual bool Write(const char* bytes, std::size_t count) = 0;
+    // Hands everything written so far to the disk, not only to the system's cache.
+    virtual bool Flush() = 0;
+    virtual bool Close() = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // True when at least one entry, file or folder, matches path; * and ? match as the
+    // system's file search does. Any error counts as no.
+    virtual bool FileExists(const std::string& path) const = 0;
+    // Creates a new file for writing; fails (null) when anything of that name exists.
+    virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
+};
+
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    // True when b starts a double-byte character in the system's ANSI code page.
+    virtual bool IsLeadByte(unsigned char b) const = 0;
+    // The ANSI text as the system converts it to UTF-16.
+    virtual std::u16string ToWide(const std::string& ansi) const = 0;
+};
+
+// Texts of the string table, in the ANSI code page; empty for an unknown id.
+class Texts {
+public:
+    virtual ~Texts() = default;
+    virtual std::string Load(unsigned id) const = 0;
+};
+
+}  // namespace stlag
+
+#endif

@@ -1,0 +1,114 @@
+#include "run_key_scanner.h"
+
+#include <vector>
+
+#include "resource.h"
+#include "text_format.h"
+
+namespace stlag {
+
+const RunKeyPath kRunKeyPaths[7] = {
+    {"HKEY_CURRENT_USER", "Run"},
+    {"HKEY_CURRENT_USER", "RunOnce"},
+    {"HKEY_LOCAL_MACHINE", "Run"},
+    {"HKEY_LOCAL_MACHINE", "RunOnce"},
+    {"HKEY_LOCAL_MACHINE", "RunServices"},
+    {"HKEY_LOCAL_MACHINE", "RunServicesOnce"},
+    {"HKEY_LOCAL_MACHINE", "RunOnce\\Setup"},
+};
+
+int RunKeyScanner::ScanRunKeys(RunEntryFixList& findings, std::string& logText,
+                               const std::function<void()>& refreshList) const
+{
+    logText.clear();
+    findings.Clear();
+    for (const RunKeyPath& path : kRunKeyPaths) {
+        if (!logText.empty())
+            logText += "\r\n\r\n";
+        logText += FormatText(texts_.Load(IDS_LOG_KEY_HEADER), {path.rootName, path.keyName});
+        RegKey key = 0;
+        if (registry_.OpenKey(RootFromName(path.rootName), RunSubKey(path.keyName), RegAccess::Read, key) !=
+            kErrorSuccess) {
+            logText += texts_.Load(IDS_LOG_KEY_MISSING);
+            continue;
+        }
+        ScanKey(path, key, findings, logText);
+        registry_.CloseKey(key);
+    }
+    if (refreshList)
+        refreshList();
+    return findings.Count();
+}
+
+void RunKeyScanner::ScanKey(const RunKeyPath& path, RegKey key, RunEntryFixList& findings,
+                            std::string& logText) const
+{
+    for (unsigned long index = 0;; ++index) {
+        std::string name;
+        unsigned long type = kRegSz;
+        const long status = registry_.EnumValue(key, index, kValueNameBufferSize, name, type);
+        if (status == kErrorMoreData) {
+            // Ending the walk here would hide every later value of the key.
+            logText += FormatText(texts_.Load(IDS_LOG_NAME_TOO_LONG), {static_cast<int>(index)});
+            continue;
+        }
+        if (status != kErrorSuccess)
+            break;
+        logText += FormatText(texts_.Load(IDS_LOG_VALUE), {name});
+        if (type != kRegSz) {
+            logText += texts_.Load(IDS_LOG_NOT_STRING);
+            continue;
+        }
+        JudgeValue(path, key, name, findings, logText);
+    }
+}
+
+void RunKeyScanner::JudgeValue(const RunKeyPath& path, RegKey key, const std::string& name,
+                               RunEntryFixList& findings, std::string& logText) const
+{
+    std::string data;
+    if (!ReadStringData(key, name, data)) {
+        // Judged as empty it would be proposed for deletion, though it may work fine.
+        logText += texts_.Load(IDS_LOG_UNREADABLE);
+        return;
+    }
+    logText += FormatText(texts_.Load(IDS_LOG_DATA), {data});
+
+    // The ANSI functions hand back a best-fit or '?' for characters outside the code page;
+    // a repair would write that back over a working value.
+    std::u16string wide;
+    if (registry_.QueryValueWide(key, name, wide) != kErrorSuccess || wide != codePage_.ToWide(data)) {
+        logText += texts_.Load(IDS_LOG_NOT_IN_CODEPAGE);
+        return;
+    }
+
+    std::string newData;
+    if (checker_.CheckCommandLine(data, newData)) {
+        logText += texts_.Load(IDS_LOG_OK);
+        return;
+    }
+    findings.Append(RunEntryFix{name, data, newData, path.keyName, path.rootName});
+    const std::string proposal =
+        newData.empty() ? texts_.Load(IDS_LOG_DELETE) : FormatText(texts_.Load(IDS_LOG_NEW_DATA), {newData});
+    logText += FormatText(texts_.Load(IDS_LOG_FAULTY), {proposal});
+}
+
+bool RunKeyScanner::ReadStringData(RegKey key, const std::string& name, std::string& data) const
+{
+    unsigned long type = kRegSz;
+    unsigned long size = 0;
+    if (registry_.QueryValue(key, name, type, nullptr, size) != kErrorSuccess)
+        return false;
+    // One byte more than reported, for a terminator the registry may not have stored.
+    std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
+    unsigned long read = size + 1;
+    if (registry_.QueryValue(key, name, type, buffer.data(), read) != kErrorSuccess || type != kRegSz)
+        return false;
+    std::size_t length = 0;
+    while (length < read && buffer[length] != '\0')
+        ++length;
+    data.assign(buffer.data(), length);
+    return true;
+}
+
+}  // namespace stlag

@@ -1,0 +1,52 @@
+// Reads the seven start-up keys, judges every string value and writes the
+// troubleshooting log.
+#ifndef STLAG_RUN_KEY_SCANNER_H
+#define STLAG_RUN_KEY_SCANNER_H
+
+#include <functional>
+#include <string>
+
+#include "command_line_checker.h"
+#include "platform.h"
+#include "registry.h"
+#include "run_entry_fix.h"
+
+namespace stlag {
+
+struct RunKeyPath {
+    const char* rootName;
+    const char* keyName;
+};
+
+// The keys Windows runs at start-up, in scan order.
+extern const RunKeyPath kRunKeyPaths[7];
+
+// Value names are read into a buffer of this many bytes, the NUL included.
+constexpr std::size_t kValueNameBufferSize = 4096;
+
+class RunKeyScanner {
+public:
+    RunKeyScanner(Registry& registry, const CommandLineChecker& checker, const CodePage& codePage,
+                  const Texts& texts)
+        : registry_(registry), checker_(checker), codePage_(codePage), texts_(texts) {}
+
+    // Empties logText and findings, scans, calls refreshList once at the end and returns
+    // the number of findings.
+    int ScanRunKeys(RunEntryFixList& findings, std::string& logText,
+                    const std::function<void()>& refreshList) const;
+
+private:
+    void ScanKey(const RunKeyPath& path, RegKey key, RunEntryFixList& findings, std::string& logText) const;
+    void JudgeValue(const RunKeyPath& path, RegKey key, const std::string& name, RunEntryFixList& findings,
+                    std::string& logText) const;
+    bool ReadStringData(RegKey key, const std::string& name, std::string& data) const;
+
+    Registry& registry_;
+    const CommandLineChecker& checker_;
+    const CodePage& codePage_;
+    const Texts& texts_;
+};
+
+}  // namespace stlag
+
+#endif

@@ -1,0 +1,31 @@
+#include "text_format.h"
+
+namespace stlag {
+
+std::string FormatText(const std::string& format, std::initializer_list<FormatArg> args)
+{
+    std::string out;
+    out.reserve(format.size());
+    auto next = args.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c != '%' || i + 1 == format.size()) {
+            out += c;
+            continue;
+        }
+        const char d = format[i + 1];
+        if (d == '%') {
+            out += '%';
+            ++i;
+        } else if ((d == 's' || d == 'd') && next != args.end()) {
+            out += next->Text();
+            ++next;
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace stlag

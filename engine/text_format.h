@@ -1,0 +1,27 @@
+// printf-style formatting of string-table texts, for %s, %d and %% only. Arguments are
+// copied as they are: a % inside a value name or data is never read as a directive.
+#ifndef STLAG_TEXT_FORMAT_H
+#define STLAG_TEXT_FORMAT_H
+
+#include <initializer_list>
+#include <string>
+
+namespace stlag {
+
+class FormatArg {
+public:
+    FormatArg(const std::string& text) : text_(text) {}  // NOLINT(google-explicit-constructor)
+    FormatArg(const char* text) : text_(text) {}         // NOLINT(google-explicit-constructor)
+    FormatArg(int number) : text_(std::to_string(number)) {}  // NOLINT(google-explicit-constructor)
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// Each %s or %d takes the next argument; a directive without an argument is left as it is.
+std::string FormatText(const std::string& format, std::initializer_list<FormatArg> args);
+
+}  // namespace stlag
+
+#endif

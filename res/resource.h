@@ -1,0 +1,92 @@
+// Resource ids of Startlagaren: dialog templates, controls, icons and strings.
+// Plain #defines only, so the engine and the native tests can include it too.
+#ifndef STLAG_RESOURCE_H
+#define STLAG_RESOURCE_H
+
+// Dialog templates
+#define IDD_ABOUT                 100
+#define IDD_PAGE1                 106
+#define IDD_PAGE2                 132
+#define IDD_PAGE3                 133
+#define IDD_LOG                   136
+
+// Icons
+#define IDI_APP                   128
+#define IDI_APP_MONO              129
+
+// Controls
+#define IDC_FINDING_LIST          1001
+#define IDC_BACKUP_EDIT           1003
+#define IDC_BACKUP_LABEL          1004
+#define IDC_WEB_LINK              1004
+#define IDC_FOUND_TEXT            1005
+#define IDC_MAIL_LINK             1005
+#define IDC_ADVANCED_CHECK        1006
+#define IDC_BROWSE_BUTTON         1007
+#define IDC_UNTICK_NOTE           1008
+#define IDC_OUTCOME_EDIT          1009
+#define IDC_ABOUT_BUTTON          1011
+#define IDC_LOG_BUTTON            1012
+#define IDC_LOG_EDIT              1013
+#define IDC_COPY_BUTTON           1014
+#define IDC_README_LINK           1040
+
+// System menu and commands
+#define IDM_ABOUTBOX              0x0010
+#define ID_HELP                   0xE146
+
+// Strings: application and menu
+#define IDS_APP_TITLE             57344
+#define IDS_ABOUTBOX              101
+
+// Strings: finding list columns
+#define IDS_COL_VALUE             200
+#define IDS_COL_NEW_DATA          201
+#define IDS_COL_OLD_DATA          202
+#define IDS_COL_PATH              203
+#define IDS_DELETE_VALUE_ROW      204
+
+// Strings: repair refusals and outcome
+#define IDS_BACKUP_EXISTS         300
+#define IDS_BACKUP_CREATE_FAILED  301
+#define IDS_REPAIR_ERRORS         310
+#define IDS_CHANGE_FAILURES       311
+#define IDS_DELETE_FAILURES       312
+#define IDS_RESTORE_WITH_BACKUP   313
+#define IDS_NOTHING_TICKED        315
+#define IDS_BACKUP_BASE_NAME      320
+#define IDS_NO_FAULTS             400
+#define IDS_FAULTS_FOUND          401
+#define IDS_ALL_REPAIRED          410
+#define IDS_SOME_REPAIRED         411
+#define IDS_BACKUP_CREATED        412
+
+// Strings: troubleshooting log
+#define IDS_LOG_KEY_HEADER        600
+#define IDS_LOG_KEY_MISSING       601
+#define IDS_LOG_VALUE             610
+#define IDS_LOG_DATA              611
+#define IDS_LOG_NOT_STRING        612
+#define IDS_LOG_OK                613
+#define IDS_LOG_FAULTY            615
+#define IDS_LOG_DELETE            616
+#define IDS_LOG_NEW_DATA          617
+#define IDS_LOG_UNREADABLE        620
+#define IDS_LOG_NOT_IN_CODEPAGE   621
+#define IDS_LOG_NAME_TOO_LONG     622
+
+// Strings: console companion
+#define IDS_CONSOLE_USAGE         700
+#define IDS_CONSOLE_BAD_ARGUMENT  701
+
+// Strings: backup file chooser
+#define IDS_SAVE_FILTER           1000
+#define IDS_SAVE_DEFAULT_EXT      1001
+
+// Strings: About box links and read-me
+#define IDS_WEB_TARGET            60000
+#define IDS_MAIL_TARGET           60001
+#define IDS_README_LINK_NAME      60002
+#define IDS_README_FAILED         60003
+
+#endif

@@ -1,0 +1,216 @@
+#include "memory_registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace stlag {
+
+namespace {
+std::string LowerAscii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+}  // namespace
+
+std::string MemoryRegistry::Fold(RegistryRoot root, const std::string& subKey)
+{
+    return (root == RegistryRoot::CurrentUser ? "hkcu\\" : "hklm\\") + LowerAscii(subKey);
+}
+
+void MemoryRegistry::CreateKey(RegistryRoot root, const std::string& subKey)
+{
+    keys_[Fold(root, subKey)];
+}
+
+void MemoryRegistry::SetValue(RegistryRoot root, const std::string& subKey, const MemoryValue& value)
+{
+    Key& key = keys_[Fold(root, subKey)];
+    if (MemoryValue* existing = ValueOf(key, value.name))
+        *existing = value;
+    else
+        key.values.push_back(value);
+}
+
+void MemoryRegistry::SetString(RegistryRoot root, const std::string& subKey, const std::string& name,
+                               const std::string& data)
+{
+    MemoryValue value;
+    value.name = name;
+    value.type = kRegSz;
+    value.data = data + '\0';
+    SetValue(root, subKey, value);
+}
+
+void MemoryRegistry::RemoveValue(RegistryRoot root, const std::string& subKey, const std::string& name)
+{
+    auto it = keys_.find(Fold(root, subKey));
+    if (it == keys_.end())
+        return;
+    auto& values = it->second.values;
+    values.erase(std::remove_if(values.begin(), values.end(),
+                                [&](const MemoryValue& v) { return LowerAscii(v.name) == LowerAscii(name); }),
+                 values.end());
+}
+
+void MemoryRegistry::DenyAccess(RegistryRoot root, const std::string& subKey, RegAccess access)
+{
+    Key& key = keys_[Fold(root, subKey)];
+    (access == RegAccess::Read ? key.denyRead : key.denyWrite) = true;
+}
+
+const MemoryValue* MemoryRegistry::Find(RegistryRoot root, const std::string& subKey,
+                                        const std::string& name) const
+{
+    auto it = keys_.find(Fold(root, subKey));
+    if (it == keys_.end())
+        return nullptr;
+    for (const MemoryValue& v : it->second.values)
+        if (LowerAscii(v.name) == LowerAscii(name))
+            return &v;
+    return nullptr;
+}
+
+std::vector<MemoryValue> MemoryRegistry::Values(RegistryRoot root, const std::string& subKey) const
+{
+    auto it = keys_.find(Fold(root, subKey));
+    return it == keys_.end() ? std::vector<MemoryValue>() : it->second.values;
+}
+
+bool MemoryRegistry::KeyExists(RegistryRoot root, const std::string& subKey) const
+{
+    return keys_.count(Fold(root, subKey)) != 0;
+}
+
+MemoryRegistry::Key* MemoryRegistry::KeyOf(RegKey handle)
+{
+    auto it = open_.find(handle);
+    if (it == open_.end())
+        return nullptr;
+    auto key = keys_.find(it->second);
+    return key == keys_.end() ? nullptr : &key->second;
+}
+
+MemoryValue* MemoryRegistry::ValueOf(Key& key, const std::string& name)
+{
+    for (MemoryValue& v : key.values)
+        if (LowerAscii(v.name) == LowerAscii(name))
+            return &v;
+    return nullptr;
+}
+
+long MemoryRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key)
+{
+    auto it = keys_.find(Fold(root, subKey));
+    if (it == keys_.end())
+        return kErrorFileNotFound;
+    if (access == RegAccess::Read ? it->second.denyRead : it->second.denyWrite)
+        return kErrorAccessDenied;
+    key = nextHandle_++;
+    open_[key] = it->first;
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::EnumValue(RegKey handle, unsigned long index, std::size_t nameCapacity, std::string& name,
+                               unsigned long& type)
+{
+    Key* key = KeyOf(handle);
+    if (!key)
+        return 6;  // invalid handle
+    if (index >= key->values.size())
+        return kErrorNoMoreItems;
+    const MemoryValue& v = key->values[index];
+    if (v.name.size() + 1 > nameCapacity)
+        return kErrorMoreData;
+    name = v.name;
+    type = v.type;
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::QueryValue(RegKey handle, const std::string& name, unsigned long& type, char* data,
+                                unsigned long& size)
+{
+    if (beforeQuery)
+        beforeQuery(name, data == nullptr);
+    Key* key = KeyOf(handle);
+    if (!key)
+        return 6;
+    const MemoryValue* v = ValueOf(*key, name);
+    if (!v)
+        return kErrorFileNotFound;
+    type = v->type;
+    const unsigned long needed = static_cast<unsigned long>(v->data.size());
+    if (data == nullptr) {
+        size = needed;
+        return kErrorSuccess;
+    }
+    if (size < needed) {
+        size = needed;
+        return kErrorMoreData;
+    }
+    std::memcpy(data, v->data.data(), needed);
+    size = needed;
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::QueryValueWide(RegKey handle, const std::string& name, std::u16string& data)
+{
+    Key* key = KeyOf(handle);
+    if (!key)
+        return 6;
+    const MemoryValue* v = ValueOf(*key, name);
+    if (!v)
+        return kErrorFileNotFound;
+    if (v->hasWideData) {
+        data = v->wideData;
+    } else {
+        data.clear();
+        for (char c : v->data) {
+            if (c == '\0')
+                break;
+            data += static_cast<char16_t>(static_cast<unsigned char>(c));
+        }
+    }
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::SetStringValue(RegKey handle, const std::string& name, const std::string& data)
+{
+    Key* key = KeyOf(handle);
+    if (!key)
+        return 6;
+    if (setFailure != 0)
+        return setFailure;
+    MemoryValue value;
+    value.name = name;
+    value.data = data + '\0';
+    if (MemoryValue* existing = ValueOf(*key, name))
+        *existing = value;
+    else
+        key->values.push_back(value);
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::DeleteValue(RegKey handle, const std::string& name)
+{
+    Key* key = KeyOf(handle);
+    if (!key)
+        return 6;
+    if (deleteFailure != 0)
+        return deleteFailure;
+    auto it = std::find_if(key->values.begin(), key->values.end(),
+                           [&](const MemoryValue& v) { return LowerAscii(v.name) == LowerAscii(name); });
+    if (it == key->values.end())
+        return kErrorFileNotFound;
+    key->values.erase(it);
+    return kErrorSuccess;
+}
+
+void MemoryRegistry::CloseKey(RegKey handle)
+{
+    open_.erase(handle);
+}
+
+}  // namespace stlag
