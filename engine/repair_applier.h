@@ -1,0 +1,48 @@
+// Carries out the repair of the ticked findings: refusals, backup file, registry
+// changes last finding first, and the outcome text.
+#ifndef STLAG_REPAIR_APPLIER_H
+#define STLAG_REPAIR_APPLIER_H
+
+#include <functional>
+#include <string>
+
+#include "platform.h"
+#include "registry.h"
+#include "run_entry_fix.h"
+
+namespace stlag {
+
+// What the repair needs of the page that starts it.
+struct RepairRequest {
+    int rowCount = 0;                             // rows of the finding list when the repair starts
+    std::function<bool(int row)> isTicked;        // row i shows finding i
+    std::function<std::string()> backupFileName;  // pulls the page's controls, then gives the path
+    std::function<void(unsigned textId)> warn;    // an exclamation box with that string
+    std::function<void()> refill;                 // rebuilds the list from what is left
+};
+
+// Results below zero: the repair was refused and nothing was changed.
+enum : int {
+    kRepairNothingTicked = -1,
+    kRepairBackupExists = -2,
+    kRepairBackupNotCreated = -3,
+};
+
+class RepairApplier {
+public:
+    RepairApplier(Registry& registry, FileSystem& fileSystem, const Texts& texts)
+        : registry_(registry), fileSystem_(fileSystem), texts_(texts) {}
+
+    // The number of findings left (0 or more), or one of the refusals above. outcomeText is
+    // replaced whenever the repair gets past its refusals.
+    int Repair(RunEntryFixList& findings, const RepairRequest& request, std::string& outcomeText);
+
+private:
+    Registry& registry_;
+    FileSystem& fileSystem_;
+    const Texts& texts_;
+};
+
+}  // namespace stlag
+
+#endif

@@ -1,0 +1,29 @@
+// The file system, the ANSI code page and the string table of the running system.
+#ifndef STLAG_WIN32_PLATFORM_H
+#define STLAG_WIN32_PLATFORM_H
+
+#include "platform.h"
+
+namespace stlag {
+
+class Win32FileSystem : public FileSystem {
+public:
+    bool FileExists(const std::string& path) const override;
+    std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
+};
+
+class Win32CodePage : public CodePage {
+public:
+    bool IsLeadByte(unsigned char b) const override;
+    std::u16string ToWide(const std::string& ansi) const override;
+};
+
+// Strings of the program's own resources, converted to the ANSI code page.
+class ResourceTexts : public Texts {
+public:
+    std::string Load(unsigned id) const override;
+};
+
+}  // namespace stlag
+
+#endif
