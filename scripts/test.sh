@@ -1,0 +1,54 @@
+#!/bin/bash
+# Builds every configuration and runs every test: native unit tests (plain and with
+# sanitizers), then the Windows tests and the wizard's end-to-end tests under Wine and Xvfb.
+set -u
+cd "$(dirname "$0")/.."
+scripts/setup.sh || exit 1
+
+jobs="${STLAG_JOBS:-2}"
+passed=0
+failed=0
+status=0
+
+# Runs one ctest and adds its counts to the totals.
+run_ctest() {
+  local log
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local total fails
+    total=$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')
+    fails=$(echo "$line" | sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/')
+    passed=$((passed + total - fails))
+    failed=$((failed + fails))
+  else
+    failed=$((failed + 1))
+  fi
+  [ "$rc" -eq 0 ] || status=1
+  rm -f "$log"
+}
+
+build() {
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"
+}
+
+echo "== native"
+if build native; then run_ctest ctest --preset native; else status=1; failed=$((failed + 1)); fi
+
+echo "== native with AddressSanitizer and UndefinedBehaviorSanitizer"
+if build sanitize; then run_ctest ctest --preset sanitize; else status=1; failed=$((failed + 1)); fi
+
+echo "== windows, under Wine and Xvfb"
+if build windows; then
+  run_ctest xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
+  WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+else
+  status=1; failed=$((failed + 1))
+fi
+
+echo
+echo "$passed passed, $failed failed"
+exit $status
