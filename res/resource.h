@@ -55,6 +55,10 @@
 #define IDS_RESTORE_WITH_BACKUP   313
 #define IDS_NOTHING_TICKED        315
 #define IDS_BACKUP_BASE_NAME      320
+#define IDS_REPAIR_STOPPED        330
+#define IDS_STOPPED_CHANGED       331
+#define IDS_STOPPED_NOTHING_CHANGED 332
+#define IDS_STOPPED_BACKUP_FILE   333
 #define IDS_NO_FAULTS             400
 #define IDS_FAULTS_FOUND          401
 #define IDS_ALL_REPAIRED          410
@@ -78,6 +82,7 @@
 // Strings: console companion
 #define IDS_CONSOLE_USAGE         700
 #define IDS_CONSOLE_BAD_ARGUMENT  701
+#define IDS_CONSOLE_NO_BACKUP_FILE 702
 
 // Strings: backup file chooser
 #define IDS_SAVE_FILTER           1000

@@ -1,0 +1,118 @@
+#include "reg_backup_writer.h"
+
+namespace stlag {
+
+namespace {
+
+const char kSignature[] = "REGEDIT4";
+
+// The registry editor continues a long hex line with a backslash and a two-blank indent
+// once a line reaches this width; the file follows the editor's own layout.
+const std::size_t kHexLineWidth = 76;
+
+bool HoldsLineBreak(const std::string& text)
+{
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+std::string HexForm(const std::string& prefix, const std::string& data)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string line = prefix;
+    std::size_t column = line.size();
+    // REG_SZ as hex(1): the ANSI bytes and the terminating NUL.
+    const std::string bytes = data + '\0';
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        line += digits[b >> 4];
+        line += digits[b & 0x0F];
+        column += 2;
+        if (i + 1 == bytes.size())
+            break;
+        line += ',';
+        ++column;
+        if (column >= kHexLineWidth) {
+            line += "\\\n  ";
+            column = 2;
+        }
+    }
+    return line;
+}
+
+}  // namespace
+
+RegBackupWriter::~RegBackupWriter()
+{
+    if (file_)
+        file_->Close();
+}
+
+bool RegBackupWriter::Create(const std::string& path)
+{
+    file_.reset();
+    lastKeyPath_.clear();
+    std::unique_ptr<OutputFile> file = fileSystem_.CreateNewFile(path);
+    if (!file)
+        return false;
+    if (!file->Write(kSignature, sizeof kSignature - 1) || !file->Flush()) {
+        file->Close();
+        return false;
+    }
+    file_ = std::move(file);
+    return true;
+}
+
+bool RegBackupWriter::WriteValue(const std::string& keyPath, const std::string& valueName,
+                                 const std::string& oldData)
+{
+    if (!file_)
+        return false;
+    if (keyPath != lastKeyPath_) {
+        const std::string header = "\n\n[" + keyPath + "]";
+        if (!file_->Write(header.data(), header.size()))
+            return false;
+        lastKeyPath_ = keyPath;
+    }
+    const std::string line = "\n" + ValueLine(valueName, oldData);
+    return file_->Write(line.data(), line.size()) && file_->Flush();
+}
+
+bool RegBackupWriter::Finish()
+{
+    if (!file_)
+        return false;
+    const bool written = file_->Write("\n", 1) && file_->Flush();
+    const bool closed = file_->Close();
+    file_.reset();
+    return written && closed;
+}
+
+bool RegBackupWriter::CanRecordName(const std::string& valueName)
+{
+    return !HoldsLineBreak(valueName);
+}
+
+std::string RegBackupWriter::Escape(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (char c : text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '"')
+            out += "\\\"";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string RegBackupWriter::ValueLine(const std::string& valueName, const std::string& oldData)
+{
+    const std::string name = "\"" + Escape(valueName) + "\"=";
+    if (HoldsLineBreak(oldData))
+        return HexForm(name + "hex(1):", oldData);
+    return name + "\"" + Escape(oldData) + "\"";
+}
+
+}  // namespace stlag

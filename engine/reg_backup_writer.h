@@ -1,0 +1,55 @@
+// Writes the backup file of a repair in the registry editor's REGEDIT4 text format, so
+// that opening the file puts every recorded value back with its old data.
+#ifndef STLAG_REG_BACKUP_WRITER_H
+#define STLAG_REG_BACKUP_WRITER_H
+
+#include <memory>
+#include <string>
+
+#include "platform.h"
+
+namespace stlag {
+
+class RegBackupWriter {
+public:
+    explicit RegBackupWriter(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
+    // Closes a file that Finish did not, without its final line end.
+    ~RegBackupWriter();
+    RegBackupWriter(const RegBackupWriter&) = delete;
+    RegBackupWriter& operator=(const RegBackupWriter&) = delete;
+
+    // Creates a new file at path (never one that exists) and writes the signature to disk.
+    // False when nothing could be created or the signature did not reach the disk; the
+    // writer then holds no file.
+    bool Create(const std::string& path);
+
+    // Records one value: a section header when keyPath differs from the last one, then the
+    // value line. True only when both are on disk, not merely in the system's cache: the
+    // caller changes the value right afterwards.
+    bool WriteValue(const std::string& keyPath, const std::string& valueName, const std::string& oldData);
+
+    // Writes the final line end and closes the file; false when either failed or no file
+    // was open. Lines already recorded stay on disk either way.
+    bool Finish();
+
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // A name holding CR or LF cannot be written so that the registry editor reads it back.
+    static bool CanRecordName(const std::string& valueName);
+
+    // Each backslash doubled, then each double quote preceded by a backslash.
+    static std::string Escape(const std::string& text);
+
+    // The value line without its leading LF: the quoted string form, or the hex(1) form
+    // when the data holds CR or LF, which the quoted form would cut off at the line end.
+    static std::string ValueLine(const std::string& valueName, const std::string& oldData);
+
+private:
+    FileSystem& fileSystem_;
+    std::unique_ptr<OutputFile> file_;
+    std::string lastKeyPath_;
+};
+
+}  // namespace stlag
+
+#endif
