@@ -27,11 +27,7 @@ void MemoryRegistry::CreateKey(RegistryRoot root, const std::string& subKey)
 
 void MemoryRegistry::SetValue(RegistryRoot root, const std::string& subKey, const MemoryValue& value)
 {
-    Key& key = keys_[Fold(root, subKey)];
-    if (MemoryValue* existing = ValueOf(key, value.name))
-        *existing = value;
-    else
-        key.values.push_back(value);
+    Put(keys_[Fold(root, subKey)], value);
 }
 
 void MemoryRegistry::SetString(RegistryRoot root, const std::string& subKey, const std::string& name,
@@ -47,12 +43,8 @@ void MemoryRegistry::SetString(RegistryRoot root, const std::string& subKey, con
 void MemoryRegistry::RemoveValue(RegistryRoot root, const std::string& subKey, const std::string& name)
 {
     auto it = keys_.find(Fold(root, subKey));
-    if (it == keys_.end())
-        return;
-    auto& values = it->second.values;
-    values.erase(std::remove_if(values.begin(), values.end(),
-                                [&](const MemoryValue& v) { return LowerAscii(v.name) == LowerAscii(name); }),
-                 values.end());
+    if (it != keys_.end())
+        Erase(it->second, name);
 }
 
 void MemoryRegistry::DenyAccess(RegistryRoot root, const std::string& subKey, RegAccess access)
@@ -65,12 +57,7 @@ const MemoryValue* MemoryRegistry::Find(RegistryRoot root, const std::string& su
                                         const std::string& name) const
 {
     auto it = keys_.find(Fold(root, subKey));
-    if (it == keys_.end())
-        return nullptr;
-    for (const MemoryValue& v : it->second.values)
-        if (LowerAscii(v.name) == LowerAscii(name))
-            return &v;
-    return nullptr;
+    return it == keys_.end() ? nullptr : ValueOf(it->second, name);
 }
 
 std::vector<MemoryValue> MemoryRegistry::Values(RegistryRoot root, const std::string& subKey) const
@@ -93,12 +80,39 @@ MemoryRegistry::Key* MemoryRegistry::KeyOf(RegKey handle)
     return key == keys_.end() ? nullptr : &key->second;
 }
 
+const MemoryValue* MemoryRegistry::ValueOf(const Key& key, const std::string& name)
+{
+    auto it = key.index.find(LowerAscii(name));
+    return it == key.index.end() ? nullptr : &key.values[it->second];
+}
+
 MemoryValue* MemoryRegistry::ValueOf(Key& key, const std::string& name)
 {
-    for (MemoryValue& v : key.values)
-        if (LowerAscii(v.name) == LowerAscii(name))
-            return &v;
-    return nullptr;
+    return const_cast<MemoryValue*>(ValueOf(static_cast<const Key&>(key), name));
+}
+
+void MemoryRegistry::Put(Key& key, const MemoryValue& value)
+{
+    if (MemoryValue* existing = ValueOf(key, value.name)) {
+        *existing = value;
+        return;
+    }
+    key.index[LowerAscii(value.name)] = key.values.size();
+    key.values.push_back(value);
+}
+
+bool MemoryRegistry::Erase(Key& key, const std::string& name)
+{
+    auto it = key.index.find(LowerAscii(name));
+    if (it == key.index.end())
+        return false;
+    const std::size_t position = it->second;
+    key.values.erase(key.values.begin() + static_cast<std::ptrdiff_t>(position));
+    key.index.erase(it);
+    for (auto& entry : key.index)
+        if (entry.second > position)
+            --entry.second;
+    return true;
 }
 
 long MemoryRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key)
@@ -186,10 +200,7 @@ long MemoryRegistry::SetStringValue(RegKey handle, const std::string& name, cons
     MemoryValue value;
     value.name = name;
     value.data = data + '\0';
-    if (MemoryValue* existing = ValueOf(*key, name))
-        *existing = value;
-    else
-        key->values.push_back(value);
+    Put(*key, value);
     return kErrorSuccess;
 }
 
@@ -200,12 +211,7 @@ long MemoryRegistry::DeleteValue(RegKey handle, const std::string& name)
         return 6;
     if (deleteFailure != 0)
         return deleteFailure;
-    auto it = std::find_if(key->values.begin(), key->values.end(),
-                           [&](const MemoryValue& v) { return LowerAscii(v.name) == LowerAscii(name); });
-    if (it == key->values.end())
-        return kErrorFileNotFound;
-    key->values.erase(it);
-    return kErrorSuccess;
+    return Erase(*key, name) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 void MemoryRegistry::CloseKey(RegKey handle)

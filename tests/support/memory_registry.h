@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "registry.h"
@@ -54,12 +55,16 @@ public:
 private:
     struct Key {
         std::vector<MemoryValue> values;
+        std::unordered_map<std::string, std::size_t> index;  // folded name -> position in values
         bool denyRead = false;
         bool denyWrite = false;
     };
     static std::string Fold(RegistryRoot root, const std::string& subKey);
     Key* KeyOf(RegKey handle);
-    MemoryValue* ValueOf(Key& key, const std::string& name);
+    static const MemoryValue* ValueOf(const Key& key, const std::string& name);
+    static MemoryValue* ValueOf(Key& key, const std::string& name);
+    static void Put(Key& key, const MemoryValue& value);
+    static bool Erase(Key& key, const std::string& name);
 
     std::map<std::string, Key> keys_;
     std::map<RegKey, std::string> open_;
