@@ -1,0 +1,125 @@
+// How the engine's cost grows: per command line, per scanned value, per repaired finding.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "command_line_checker.h"
+#include "fakes.h"
+#include "memory_registry.h"
+#include "rc_texts.h"
+#include "repair_applier.h"
+#include "run_key_scanner.h"
+
+namespace {
+
+using namespace stlag;
+
+const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A mix as found on real machines: quoted, short names, unquoted paths with blanks.
+const std::vector<std::string> kCommandLines = {
+    "\"C:\\Program Files\\Foo\\foo.exe\" /background",
+    "C:\\WINDOWS\\system32\\ctfmon.exe",
+    "C:\\Program Files\\Common Files\\Updater\\updater.exe -silent",
+    "rundll32.exe C:\\Program Files\\Foo\\bar.dll,Start",
+    "  C:\\Program Files\\Foo\\foo.exe /x ",
+    "C:\\PROGRA~1\\Foo\\FOO.EXE /x",
+};
+
+void BM_CheckCommandLine(benchmark::State& state)
+{
+    MemoryFileSystem files;
+    files.AddFile("C:\\Program Files\\Common Files\\Updater\\updater.exe");
+    SingleByteCodePage codePage;
+    CommandLineChecker checker(files, codePage);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        std::string newData;
+        benchmark::DoNotOptimize(checker.CheckCommandLine(kCommandLines[i], newData));
+        i = (i + 1) % kCommandLines.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CheckCommandLine);
+
+// One key holding n values, a third of them faulty.
+void Seed(MemoryRegistry& registry, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        const std::string name = "value " + std::to_string(i);
+        registry.SetString(RegistryRoot::CurrentUser, kRun, name, kCommandLines[static_cast<std::size_t>(i) % 3]);
+    }
+}
+
+void BM_ScanRunKeys(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    MemoryRegistry registry;
+    Seed(registry, n);
+    MemoryFileSystem files;
+    files.AddFile("C:\\Program Files\\Common Files\\Updater\\updater.exe");
+    SingleByteCodePage codePage;
+    CommandLineChecker checker(files, codePage);
+    RcTexts texts;
+    RunKeyScanner scanner(registry, checker, codePage, texts);
+    RunEntryFixList findings;
+    std::string log;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scanner.ScanRunKeys(findings, log, nullptr));
+    state.SetItemsProcessed(state.iterations() * n);
+    state.SetComplexityN(n);
+}
+BENCHMARK(BM_ScanRunKeys)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+// Backup bytes go nowhere: the benchmark weighs the engine, not a test double's copying.
+class DiscardingFileSystem : public FileSystem {
+public:
+    bool FileExists(const std::string&) const override { return false; }
+    std::unique_ptr<OutputFile> CreateNewFile(const std::string&) override
+    {
+        return std::unique_ptr<OutputFile>(new Discard);
+    }
+
+private:
+    struct Discard : OutputFile {
+        bool Write(const char*, std::size_t) override { return true; }
+        bool Flush() override { return true; }
+        bool Close() override { return true; }
+    };
+};
+
+// 10,000 findings, every row ticked or every other one: the walk erases from the list as it goes.
+void BM_Repair(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const int tickEvery = static_cast<int>(state.range(1));
+    SingleByteCodePage codePage;
+    RcTexts texts;
+    for (auto _ : state) {
+        state.PauseTiming();
+        MemoryRegistry registry;
+        for (int i = 0; i < n; ++i)
+            registry.SetString(RegistryRoot::CurrentUser, kRun, "value " + std::to_string(i),
+                               "C:\\Program Files\\Common Files\\Updater\\updater.exe -silent");
+        MemoryFileSystem files;
+        files.AddFile("C:\\Program Files\\Common Files\\Updater\\updater.exe");
+        DiscardingFileSystem backupFiles;
+        CommandLineChecker checker(files, codePage);
+        RunEntryFixList findings;
+        std::string log;
+        RunKeyScanner(registry, checker, codePage, texts).ScanRunKeys(findings, log, nullptr);
+        RepairRequest request;
+        request.rowCount = findings.Count();
+        request.isTicked = [tickEvery](int row) { return row % tickEvery == 0; };
+        request.backupFileName = [] { return std::string("C:\\backup.reg"); };
+        std::string outcome;
+        RepairApplier applier(registry, backupFiles, texts);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(applier.Repair(findings, request, outcome));
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_Repair)->Args({10000, 1})->Args({10000, 2})->Args({20000, 2})->Unit(benchmark::kMillisecond);
+
+}  // namespace
