@@ -1,0 +1,58 @@
+// A modal property sheet over comctl32's PropertySheetA. The object is reachable from the
+// sheet window (FromHandle), which is how pages and dialogs find it as their parent.
+#ifndef STLAG_PROPERTY_SHEET_H
+#define STLAG_PROPERTY_SHEET_H
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <string>
+#include <vector>
+
+#include "property_page.h"
+#include "window.h"
+
+namespace stlag {
+
+class CPropertySheet : public CWindow {
+public:
+    // The caption is loaded from the string table.
+    CPropertySheet(UINT captionId, HWND parent, UINT startPage);
+    CPropertySheet(const CPropertySheet&) = delete;
+    CPropertySheet& operator=(const CPropertySheet&) = delete;
+    virtual ~CPropertySheet() = default;
+
+    // Pages are shown in the order they were added; that order gives their indices.
+    void AddPage(CPropertyPage& page) { pages_.push_back(&page); }
+    // PSH_ flags of the sheet header.
+    DWORD& Flags() { return flags_; }
+
+    // Returns when Finish, Cancel or the close box has closed the sheet.
+    INT_PTR DoModal();
+
+    bool SetActivePage(int index) const { return SendMsg(PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != 0; }
+    void SetWizardButtons(DWORD buttons) const { PostMsg(PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons)); }
+
+    // The sheet object of a sheet window, or null.
+    static CPropertySheet* FromHandle(HWND sheet);
+
+protected:
+    // Runs once, when the sheet window and its first page exist.
+    virtual BOOL OnInitDialog() { return TRUE; }
+
+private:
+    static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK SheetSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR object) noexcept;
+
+    std::string caption_;
+    HWND parent_;
+    UINT startPage_;
+    DWORD flags_ = 0;
+    std::vector<CPropertyPage*> pages_;
+};
+
+}  // namespace stlag
+
+#endif
