@@ -1,0 +1,60 @@
+// The hyperlink control's decisions that need no window: which colour its text gets and
+// where it goes when it is fitted to its text.
+#ifndef STLAG_HYPERLINK_LOGIC_H
+#define STLAG_HYPERLINK_LOGIC_H
+
+#include <cstdint>
+
+namespace stlag {
+
+// Behaviour switches of a hyperlink control.
+constexpr std::uint32_t HLO_UNDERLINE = 0x01;
+constexpr std::uint32_t HLO_HOVERCOLOR = 0x02;
+constexpr std::uint32_t HLO_FITTOTEXT = 0x04;
+constexpr std::uint32_t HLO_FOLLOWONPRESS = 0x08;
+constexpr std::uint32_t HLO_FOCUSONCLICK = 0x10;
+constexpr std::uint32_t HLO_NOHANDCURSOR = 0x20;
+constexpr std::uint32_t HLO_NOFOCUSCOLOR = 0x40;
+constexpr std::uint32_t HLO_DEFAULT = HLO_UNDERLINE | HLO_FITTOTEXT | HLO_FOCUSONCLICK;
+
+// Laid out as a Win32 COLORREF: red in the low byte, then green, then blue.
+using LinkColor = std::uint32_t;
+constexpr LinkColor MakeLinkColor(unsigned red, unsigned green, unsigned blue)
+{
+    return static_cast<LinkColor>(red | (green << 8) | (blue << 16));
+}
+
+constexpr LinkColor linkColor = MakeLinkColor(0, 0, 255);
+constexpr LinkColor focusColor = MakeLinkColor(0, 128, 128);
+constexpr LinkColor visitedColor = MakeLinkColor(128, 0, 128);
+constexpr LinkColor hoverColor = MakeLinkColor(255, 0, 0);
+
+LinkColor ChooseTextColor(bool pointerOver, bool hasFocus, bool visited, std::uint32_t options);
+
+// Style bits of a static control that decide how it is fitted.
+constexpr std::uint32_t kStaticCenter = 0x1;
+constexpr std::uint32_t kStaticRight = 0x2;
+constexpr std::uint32_t kStaticCenterImage = 0x200;
+
+struct PlainRect {
+    long left;
+    long top;
+    long right;
+    long bottom;
+};
+
+// Where MoveWindow puts a control: its top left corner in the parent, and its outer size.
+struct Placement {
+    long x;
+    long y;
+    long width;
+    long height;
+};
+
+// window: the control's outer rectangle in its parent's client coordinates; client: its
+// client rectangle; text extent cx x cy; style: the control's window style.
+Placement FitToText(const PlainRect& window, const PlainRect& client, long cx, long cy, std::uint32_t style);
+
+}  // namespace stlag
+
+#endif

@@ -1,0 +1,76 @@
+#include "link_launcher.h"
+
+#include <cstring>
+
+#include "launch_command.h"
+#include "resource.h"
+#include "win32_platform.h"
+
+namespace stlag {
+namespace {
+
+constexpr int kFallbackStarted = 33;
+
+}  // namespace
+
+LONG ReadDefaultValue(HKEY root, const char* subkey, char* out)
+{
+    HKEY key = nullptr;
+    const LONG status = RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key);
+    if (status != ERROR_SUCCESS)
+        return status;
+    char value[MAX_PATH] = {};
+    LONG size = sizeof value;
+    if (RegQueryValueA(key, nullptr, value, &size) != ERROR_SUCCESS)
+        value[0] = '\0';
+    // Data stored without its terminator must not run into what follows.
+    value[sizeof value - 1] = '\0';
+    std::memcpy(out, value, sizeof value);
+    RegCloseKey(key);
+    return ERROR_SUCCESS;
+}
+
+int LaunchTarget(const std::string& target, int show)
+{
+    const INT_PTR shell =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show));
+    if (static_cast<UINT_PTR>(shell) > 32)
+        return static_cast<int>(shell);
+    const int refused = static_cast<int>(shell);
+
+    char command[kCommandBufferSize] = {};
+    if (ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS)
+        return refused;
+    std::strcat(command, "\\shell\\open\\command");
+    if (ReadDefaultValue(HKEY_CLASSES_ROOT, command, command) != ERROR_SUCCESS)
+        return refused;
+
+    std::string commandLine;
+    if (!BuildFallbackCommand(command, target, Win32CodePage(), commandLine))
+        return kCommandTooLong;
+    std::memcpy(command, commandLine.c_str(), commandLine.size() + 1);
+
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    // Without this flag the system would ignore the show command.
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION process;
+    std::memset(&process, 0, sizeof process);
+    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                        &startup, &process))
+        return 0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return kFallbackStarted;
+}
+
+void ShowLaunchError(int code)
+{
+    const std::string text = LaunchErrorText(code);
+    const std::string title = ResourceTexts().Load(IDS_APP_TITLE);
+    MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace stlag

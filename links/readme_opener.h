@@ -1,0 +1,18 @@
+// Finds the program's own folder and opens files that lie in it with the shell.
+#ifndef STLAG_README_OPENER_H
+#define STLAG_README_OPENER_H
+
+#include <string>
+
+namespace stlag {
+
+// The running program's folder, lower case, with its final backslash.
+std::string GetProgramFolder();
+
+// Opens program folder + name (name as written) with the shell; true when the shell
+// accepted it.
+bool OpenProgramFile(const std::string& name);
+
+}  // namespace stlag
+
+#endif
