@@ -1,5 +1,6 @@
 // stlagc: the console companion. It runs the same scan as the wizard and writes its
-// troubleshooting log to standard output, for technicians and remediation scripts.
+// troubleshooting log to standard output, for technicians and remediation scripts; with
+// /repair FILE it repairs every finding as the wizard would, backing up to FILE.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "command_line_checker.h"
+#include "repair_applier.h"
 #include "resource.h"
 #include "run_key_scanner.h"
 #include "text_format.h"
@@ -16,6 +18,7 @@
 
 namespace {
 
+// With /repair: 0 all repaired, 1 something left, 2 refused as well as bad arguments.
 enum ExitCode { kNothingFaulty = 0, kFaultsFound = 1, kBadArguments = 2 };
 
 // The log's own bytes: ANSI, CR LF, no translation by the runtime.
@@ -40,6 +43,40 @@ int Scan(const stlag::Texts& texts)
     return found == 0 ? kNothingFaulty : kFaultsFound;
 }
 
+// Every finding ticked, as the wizard starts out; the outcome the finish page would show.
+int Repair(const stlag::Texts& texts, const std::string& backupFileName)
+{
+    stlag::Win32Registry registry;
+    stlag::Win32FileSystem files;
+    stlag::Win32CodePage codePage;
+    stlag::CommandLineChecker checker(files, codePage);
+    stlag::RunKeyScanner scanner(registry, checker, codePage, texts);
+    stlag::RunEntryFixList findings;
+    std::string log;
+    std::string outcome = texts.Load(IDS_NO_FAULTS);
+    const int found = scanner.ScanRunKeys(findings, log, nullptr);
+
+    stlag::RepairRequest request;
+    request.rowCount = found;
+    request.isTicked = [](int) { return true; };
+    request.backupFileName = [&] { return backupFileName; };
+    request.warn = [&](unsigned id) { WriteRaw(stderr, texts.Load(id) + "\r\n"); };
+    const int left = stlag::RepairApplier(registry, files, texts).Repair(findings, request, outcome);
+    if (left < 0)
+        return kBadArguments;
+    WriteRaw(stdout, outcome + "\r\n");
+    return left == 0 ? kNothingFaulty : kFaultsFound;
+}
+
+bool IsRepairSwitch(const std::string& argument)
+{
+    std::string lower = argument;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower == "/repair" || lower == "-repair";
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -48,6 +85,17 @@ int main(int argc, char** argv)
     if (argc == 1)
         return Scan(texts);
     const std::string first = argv[1];
+    if (IsRepairSwitch(first)) {
+        if (argc < 3 || argv[2][0] == '\0') {
+            WriteRaw(stderr, texts.Load(IDS_CONSOLE_NO_BACKUP_FILE));
+            return kBadArguments;
+        }
+        if (argc > 3) {
+            WriteRaw(stderr, stlag::FormatText(texts.Load(IDS_CONSOLE_BAD_ARGUMENT), {std::string(argv[3])}));
+            return kBadArguments;
+        }
+        return Repair(texts, argv[2]);
+    }
     if (argc == 2 && (first == "/?" || first == "-?" || first == "/h" || first == "--help")) {
         WriteRaw(stdout, texts.Load(IDS_CONSOLE_USAGE));
         return kNothingFaulty;
