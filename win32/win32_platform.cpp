@@ -18,7 +18,7 @@ namespace {
 class Win32OutputFile : public OutputFile {
 public:
     explicit Win32OutputFile(HANDLE file) : file_(file) {}
-    ~Win32OutputFile() override { Close(); }
+    ~Win32OutputFile() override { Release(); }
     bool Write(const char* bytes, std::size_t count) override
     {
         DWORD written = 0;
@@ -26,7 +26,10 @@ public:
                WriteFile(file_, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
     }
     bool Flush() override { return file_ != INVALID_HANDLE_VALUE && FlushFileBuffers(file_); }
-    bool Close() override
+    bool Close() override { return Release(); }
+
+private:
+    bool Release()
     {
         if (file_ == INVALID_HANDLE_VALUE)
             return false;
@@ -35,7 +38,6 @@ public:
         return closed;
     }
 
-private:
     HANDLE file_;
 };
 }  // namespace

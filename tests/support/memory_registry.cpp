@@ -1,7 +1,6 @@
 #include "memory_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace stlag {
 
@@ -164,7 +163,7 @@ long MemoryRegistry::QueryValue(RegKey handle, const std::string& name, unsigned
         size = needed;
         return kErrorMoreData;
     }
-    std::memcpy(data, v->data.data(), needed);
+    std::copy(v->data.begin(), v->data.end(), data);
     size = needed;
     return kErrorSuccess;
 }
