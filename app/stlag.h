@@ -21,6 +21,8 @@ public:
     void InitSheet();
     // The troubleshooting log window, modal over the sheet.
     void ShowLogWindow();
+    // Opens ReadMe.txt beside the program; says so in a message box when that fails.
+    void OpenReadMe();
 
     // The sheet of a sheet window, or null.
     static CStlag* FromHandle(HWND sheet) { return dynamic_cast<CStlag*>(CPropertySheet::FromHandle(sheet)); }
@@ -36,6 +38,9 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnSysCommand(UINT id, LPARAM param) override;
+    bool OnHelpInfo(HELPINFO* info) override;
+    bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
 };
 
 }  // namespace stlag

@@ -48,6 +48,8 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_PAINT:
         return OnPaint() ? TRUE : FALSE;
+    case WM_HELP:
+        return OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)) ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC:
         // A brush handle is the answer itself; 0 leaves the colours to the dialog manager.
         return static_cast<INT_PTR>(::SendMessageA(reinterpret_cast<HWND>(lParam), kReflectedCtlColorStatic, wParam, lParam));

@@ -48,6 +48,8 @@ protected:
     virtual bool OnNotify(int id, NMHDR* header, LRESULT& result);
     // true: the handler painted (began and ended painting).
     virtual bool OnPaint() { return false; }
+    // WM_HELP (F1). true: handled here; false: the system hands it on to the parent or owner.
+    virtual bool OnHelpInfo(HELPINFO* /*info*/) { return false; }
     virtual void DoDataExchange(bool /*save*/) {}
 
     void DdxControl(int id, CWindow& control) const { control.Attach(GetDlgItem(id)); }

@@ -13,6 +13,10 @@ public:
 
 protected:
     LRESULT OnSetActive() override;
+    bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
+
+private:
+    void OnAboutButton();
 };
 
 }  // namespace stlag

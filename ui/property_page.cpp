@@ -1,5 +1,7 @@
 #include "property_page.h"
 
+#include "resource.h"
+
 namespace stlag {
 
 CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), page_()
@@ -27,6 +29,12 @@ bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
         return true;
     case PSN_WIZNEXT:
         result = OnWizardNext();
+        return true;
+    case PSN_HELP:
+        // The Help button is the help command of the page; what no page takes goes to the sheet.
+        if (!OnCommand(0, ID_HELP, nullptr))
+            ::SendMessageA(GetSheet(), WM_COMMAND, MAKEWPARAM(ID_HELP, 0), 0);
+        result = 0;
         return true;
     default:
         return false;

@@ -57,9 +57,30 @@ int CALLBACK CPropertySheet::SheetCallback(HWND window, UINT message, LPARAM /*l
     return 0;
 }
 
+void CPropertySheet::OnSysCommand(UINT id, LPARAM param)
+{
+    ::DefSubclassProc(window_, WM_SYSCOMMAND, id, param);
+}
+
 LRESULT CALLBACK CPropertySheet::SheetSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                                DWORD_PTR object) noexcept
 {
+    auto* sheet = reinterpret_cast<CPropertySheet*>(object);
+    switch (message) {
+    case WM_SYSCOMMAND:
+        sheet->OnSysCommand(static_cast<UINT>(wParam), lParam);
+        return 0;
+    case WM_HELP:
+        if (sheet->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)))
+            return TRUE;
+        break;
+    case WM_COMMAND:
+        if (sheet->OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)))
+            return 0;
+        break;
+    default:
+        break;
+    }
     if (message == WM_NCDESTROY) {
         ::RemovePropA(window, kSheetProperty);
         ::RemoveWindowSubclass(window, &CPropertySheet::SheetSubclass, id);

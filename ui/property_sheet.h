@@ -40,6 +40,13 @@ public:
 protected:
     // Runs once, when the sheet window and its first page exist.
     virtual BOOL OnInitDialog() { return TRUE; }
+    // WM_SYSCOMMAND; the base carries out the system's own commands (move, size, close).
+    virtual void OnSysCommand(UINT id, LPARAM param);
+    // WM_HELP (F1 in the sheet or one of its pages); true: handled.
+    virtual bool OnHelpInfo(HELPINFO* /*info*/) { return false; }
+    // A WM_COMMAND that reaches the sheet window; true: handled. The sheet's own buttons
+    // go to comctl32 when this answers false.
+    virtual bool OnCommand(WORD /*notifyCode*/, WORD /*id*/, HWND /*control*/) { return false; }
 
 private:
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam) noexcept;
