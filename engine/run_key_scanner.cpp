@@ -17,22 +17,37 @@ const RunKeyPath kRunKeyPaths[7] = {
     {"HKEY_LOCAL_MACHINE", "RunOnce\\Setup"},
 };
 
+// The log's texts, loaded once per scan rather than once per value.
+struct RunKeyScanner::LogTexts {
+    explicit LogTexts(const Texts& texts)
+        : keyHeader(texts.Load(IDS_LOG_KEY_HEADER)), keyMissing(texts.Load(IDS_LOG_KEY_MISSING)),
+          value(texts.Load(IDS_LOG_VALUE)), data(texts.Load(IDS_LOG_DATA)), notString(texts.Load(IDS_LOG_NOT_STRING)),
+          ok(texts.Load(IDS_LOG_OK)), faulty(texts.Load(IDS_LOG_FAULTY)), deleteValue(texts.Load(IDS_LOG_DELETE)),
+          newData(texts.Load(IDS_LOG_NEW_DATA)), unreadable(texts.Load(IDS_LOG_UNREADABLE)),
+          notInCodePage(texts.Load(IDS_LOG_NOT_IN_CODEPAGE)), nameTooLong(texts.Load(IDS_LOG_NAME_TOO_LONG))
+    {
+    }
+    std::string keyHeader, keyMissing, value, data, notString, ok, faulty, deleteValue, newData, unreadable,
+        notInCodePage, nameTooLong;
+};
+
 int RunKeyScanner::ScanRunKeys(RunEntryFixList& findings, std::string& logText,
                                const std::function<void()>& refreshList) const
 {
+    const LogTexts texts(texts_);
     logText.clear();
     findings.Clear();
     for (const RunKeyPath& path : kRunKeyPaths) {
         if (!logText.empty())
             logText += "\r\n\r\n";
-        logText += FormatText(texts_.Load(IDS_LOG_KEY_HEADER), {path.rootName, path.keyName});
+        logText += FormatText(texts.keyHeader, {path.rootName, path.keyName});
         RegKey key = 0;
         if (registry_.OpenKey(RootFromName(path.rootName), RunSubKey(path.keyName), RegAccess::Read, key) !=
             kErrorSuccess) {
-            logText += texts_.Load(IDS_LOG_KEY_MISSING);
+            logText += texts.keyMissing;
             continue;
         }
-        ScanKey(path, key, findings, logText);
+        ScanKey(texts, path, key, findings, logText);
         registry_.CloseKey(key);
     }
     if (refreshList)
@@ -40,8 +55,8 @@ int RunKeyScanner::ScanRunKeys(RunEntryFixList& findings, std::string& logText,
     return findings.Count();
 }
 
-void RunKeyScanner::ScanKey(const RunKeyPath& path, RegKey key, RunEntryFixList& findings,
-                            std::string& logText) const
+void RunKeyScanner::ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key,
+                            RunEntryFixList& findings, std::string& logText) const
 {
     for (unsigned long index = 0;; ++index) {
         std::string name;
@@ -49,48 +64,48 @@ void RunKeyScanner::ScanKey(const RunKeyPath& path, RegKey key, RunEntryFixList&
         const long status = registry_.EnumValue(key, index, kValueNameBufferSize, name, type);
         if (status == kErrorMoreData) {
             // Ending the walk here would hide every later value of the key.
-            logText += FormatText(texts_.Load(IDS_LOG_NAME_TOO_LONG), {static_cast<int>(index)});
+            logText += FormatText(texts.nameTooLong, {static_cast<int>(index)});
             continue;
         }
         if (status != kErrorSuccess)
             break;
-        logText += FormatText(texts_.Load(IDS_LOG_VALUE), {name});
+        logText += FormatText(texts.value, {name});
         if (type != kRegSz) {
-            logText += texts_.Load(IDS_LOG_NOT_STRING);
+            logText += texts.notString;
             continue;
         }
-        JudgeValue(path, key, name, findings, logText);
+        JudgeValue(texts, path, key, name, findings, logText);
     }
 }
 
-void RunKeyScanner::JudgeValue(const RunKeyPath& path, RegKey key, const std::string& name,
-                               RunEntryFixList& findings, std::string& logText) const
+void RunKeyScanner::JudgeValue(const LogTexts& texts, const RunKeyPath& path, RegKey key,
+                               const std::string& name, RunEntryFixList& findings, std::string& logText) const
 {
     std::string data;
     if (!ReadStringData(key, name, data)) {
         // Judged as empty it would be proposed for deletion, though it may work fine.
-        logText += texts_.Load(IDS_LOG_UNREADABLE);
+        logText += texts.unreadable;
         return;
     }
-    logText += FormatText(texts_.Load(IDS_LOG_DATA), {data});
+    logText += FormatText(texts.data, {data});
 
     // The ANSI functions hand back a best-fit or '?' for characters outside the code page;
     // a repair would write that back over a working value.
     std::u16string wide;
     if (registry_.QueryValueWide(key, name, wide) != kErrorSuccess || wide != codePage_.ToWide(data)) {
-        logText += texts_.Load(IDS_LOG_NOT_IN_CODEPAGE);
+        logText += texts.notInCodePage;
         return;
     }
 
     std::string newData;
     if (checker_.CheckCommandLine(data, newData)) {
-        logText += texts_.Load(IDS_LOG_OK);
+        logText += texts.ok;
         return;
     }
     findings.Append(RunEntryFix{name, data, newData, path.keyName, path.rootName});
     const std::string proposal =
-        newData.empty() ? texts_.Load(IDS_LOG_DELETE) : FormatText(texts_.Load(IDS_LOG_NEW_DATA), {newData});
-    logText += FormatText(texts_.Load(IDS_LOG_FAULTY), {proposal});
+        newData.empty() ? texts.deleteValue : FormatText(texts.newData, {newData});
+    logText += FormatText(texts.faulty, {proposal});
 }
 
 bool RunKeyScanner::ReadStringData(RegKey key, const std::string& name, std::string& data) const

@@ -36,9 +36,11 @@ public:
                     const std::function<void()>& refreshList) const;
 
 private:
-    void ScanKey(const RunKeyPath& path, RegKey key, RunEntryFixList& findings, std::string& logText) const;
-    void JudgeValue(const RunKeyPath& path, RegKey key, const std::string& name, RunEntryFixList& findings,
-                    std::string& logText) const;
+    struct LogTexts;
+    void ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key, RunEntryFixList& findings,
+                 std::string& logText) const;
+    void JudgeValue(const LogTexts& texts, const RunKeyPath& path, RegKey key, const std::string& name,
+                    RunEntryFixList& findings, std::string& logText) const;
     bool ReadStringData(RegKey key, const std::string& name, std::string& data) const;
 
     Registry& registry_;

@@ -34,13 +34,15 @@ long Win32Registry::OpenKey(RegistryRoot root, const std::string& subKey, RegAcc
 long Win32Registry::EnumValue(RegKey key, unsigned long index, std::size_t nameCapacity, std::string& name,
                               unsigned long& type)
 {
-    std::vector<char> buffer(nameCapacity, '\0');
+    if (nameBuffer_.size() < nameCapacity)
+        nameBuffer_.resize(nameCapacity);
+    char* buffer = nameBuffer_.data();
     DWORD length = static_cast<DWORD>(nameCapacity);
     DWORD valueType = static_cast<DWORD>(type);
     const long status =
-        RegEnumValueA(ToHkey(key), index, buffer.data(), &length, nullptr, &valueType, nullptr, nullptr);
+        RegEnumValueA(ToHkey(key), index, buffer, &length, nullptr, &valueType, nullptr, nullptr);
     if (status == ERROR_SUCCESS) {
-        name.assign(buffer.data(), length);
+        name.assign(buffer, length);
         type = valueType;
     }
     return status;
@@ -61,19 +63,22 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name, unsigned lon
 long Win32Registry::QueryValueWide(RegKey key, const std::string& name, std::u16string& data)
 {
     const std::wstring wideName = ToWideName(name);
+    // Start lists are short: one read into a fixed buffer usually does, saving a size query.
+    std::vector<wchar_t> buffer(512, L'\0');
     DWORD type = 0;
-    DWORD size = 0;
-    long status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, nullptr, &size);
-    if (status != ERROR_SUCCESS)
-        return status;
-    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD read = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                              &read);
+    DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    long status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer.data()), &size);
+    if (status == ERROR_MORE_DATA) {
+        buffer.assign(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
+    }
     if (status != ERROR_SUCCESS)
         return status;
     data.clear();
-    for (std::size_t i = 0; i < read / sizeof(wchar_t) && buffer[i] != L'\0'; ++i)
+    for (std::size_t i = 0; i < size / sizeof(wchar_t) && buffer[i] != L'\0'; ++i)
         data += static_cast<char16_t>(buffer[i]);
     return ERROR_SUCCESS;
 }

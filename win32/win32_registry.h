@@ -3,6 +3,8 @@
 #ifndef STLAG_WIN32_REGISTRY_H
 #define STLAG_WIN32_REGISTRY_H
 
+#include <vector>
+
 #include "registry.h"
 
 namespace stlag {
@@ -18,6 +20,9 @@ public:
     long SetStringValue(RegKey key, const std::string& name, const std::string& data) override;
     long DeleteValue(RegKey key, const std::string& name) override;
     void CloseKey(RegKey key) override;
+
+private:
+    std::vector<char> nameBuffer_;  // kept between calls: a scan enumerates thousands of names
 };
 
 }  // namespace stlag
