@@ -35,6 +35,10 @@ constexpr int kFinishButton = 0x3025;
 const char kToolFolder[] = "C:\\Program Files\\Stlag E2E";
 const char kTool[] = "C:\\Program Files\\Stlag E2E\\verktyg.exe";
 const char kScratchFolder[] = "C:\\stlag-e2e";
+// The prefix's desktop is a link to the Unix home folder, which other prefixes share; the
+// stories give the user a desktop of their own there instead.
+const char kDesktop[] = "C:\\stlag-e2e\\Skrivbord";
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 // Seeded values: one to quote, one to delete, one that is fine.
 const char kQuoteName[] = "Trasig";
@@ -73,6 +77,26 @@ std::string ReadFileText(const std::string& path)
     return text;
 }
 
+// Sets the user's desktop folder; an empty path removes the setting. Answers the previous one.
+std::string SwapDesktopSetting(const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return std::string();
+    char previous[MAX_PATH] = {};
+    DWORD size = sizeof previous - 1;
+    if (RegQueryValueExA(key, "Desktop", nullptr, nullptr, reinterpret_cast<BYTE*>(previous), &size) != ERROR_SUCCESS)
+        previous[0] = '\0';
+    if (path.empty())
+        RegDeleteValueA(key, "Desktop");
+    else
+        RegSetValueExA(key, "Desktop", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>(path.size() + 1));
+    RegCloseKey(key);
+    return previous;
+}
+
 std::string DesktopFolder()
 {
     char path[MAX_PATH] = {};
@@ -100,6 +124,10 @@ protected:
         ASSERT_EQ(1252u, GetACP());
         DeleteStartKeys();
         ASSERT_TRUE(CreateFileWithFolders(kTool));
+        CreateDirectoryA(kScratchFolder, nullptr);
+        CreateDirectoryA(kDesktop, nullptr);
+        desktopSetting_ = SwapDesktopSetting(kDesktop);
+        ASSERT_EQ(kDesktop, DesktopFolder());
         backupsBefore_ = BackupFilesOnDesktop();
         story_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     }
@@ -112,6 +140,8 @@ protected:
                 DeleteFileA(file.c_str());
         DeleteFileA(kTool);
         RemoveDirectoryA(kToolFolder);
+        SwapDesktopSetting(desktopSetting_);
+        RemoveDirectoryA(kDesktop);
         DeleteFileA((std::string(kScratchFolder) + "\\finns.reg").c_str());
         RemoveDirectoryA(kScratchFolder);
     }
@@ -256,6 +286,7 @@ protected:
     WizardProcess wizard_;
     ResourceTexts texts_;
     std::set<std::string> backupsBefore_;
+    std::string desktopSetting_;
     std::string story_;
     int shots_ = 0;
 };
