@@ -168,6 +168,7 @@ protected:
 
     void Shot(const std::string& name)
     {
+        Sleep(500);  // painting comes after every other message; let the windows finish it
         EXPECT_TRUE(wizard_.Screenshot(E2E_SCREENSHOT_DIR, story_ + "-" + std::to_string(++shots_) + "-" + name))
             << "screenshot " << name;
     }
@@ -415,6 +416,56 @@ TEST_F(WizardStory, AnExistingBackupNameIsRefusedAndTheWizardStays)
     ExpectSeededValuesUnchanged();
     EXPECT_EQ("", ReadFileText(existing));
     EXPECT_TRUE(NewBackups().empty());
+
+    wizard_.PressButton(PSBTN_CANCEL);
+    ASSERT_TRUE(wizard_.WaitForExit());
+    ExpectSeededValuesUnchanged();
+}
+
+// The save dialog's file-name field: an edit, or the edit inside a combo box.
+HWND SaveDialogNameField(HWND dialog)
+{
+    constexpr int kNameEdit = 0x480, kNameCombo = 0x47C;  // edt1 and cmb13 of the common dialogs
+    if (HWND edit = GetDlgItem(dialog, kNameEdit))
+        return edit;
+    HWND combo = GetDlgItem(dialog, kNameCombo);
+    HWND inner = combo != nullptr ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    return inner != nullptr ? inner : combo;
+}
+
+TEST_F(WizardStory, TheBrowseButtonChoosesTheBackupFile)
+{
+    SeedFaults();
+    StartAtRepairPage();
+    SwitchToAdvancedMode();
+    const HWND edit = wizard_.PageItem(IDC_BACKUP_EDIT);
+    const std::string typed = std::string(kDesktop) + "\\egen.reg";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+
+    PostMessageA(wizard_.PageItem(IDC_BROWSE_BUTTON), BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = wizard_.FindDialog("")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(SaveDialogNameField(dialog)) == "egen.reg"; }))
+        << WindowText(SaveDialogNameField(dialog));
+    Shot("save-dialog");
+    // A name without extension comes back with the default one, in the folder of the path.
+    SendMessageA(SaveDialogNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("vald"));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(std::string(kDesktop) + "\\vald.reg", WindowText(edit));
+
+    // A file name longer than the dialog's buffer is not handed to it, and cancelling keeps it.
+    const std::string tooLong = std::string(kDesktop) + "\\" + std::string(300, 'x') + ".reg";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tooLong.c_str()));
+    PostMessageA(wizard_.PageItem(IDC_BROWSE_BUTTON), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = wizard_.FindDialog("")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return SaveDialogNameField(dialog) != nullptr && IsWindowVisible(dialog); }));
+    EXPECT_EQ("", WindowText(SaveDialogNameField(dialog)));
+    Shot("save-dialog-long-name");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(tooLong, WindowText(edit));
+    Shot("after-cancel");
 
     wizard_.PressButton(PSBTN_CANCEL);
     ASSERT_TRUE(wizard_.WaitForExit());
