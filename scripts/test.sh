@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds every configuration and runs every test: native unit tests (plain and with
-# sanitizers), then the Windows tests and the wizard's end-to-end tests under Wine and Xvfb.
+# sanitizers), the Windows tests and the wizard's end-to-end tests under Wine and Xvfb,
+# a short run of each fuzzer, and the static analysis.
 set -u
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
@@ -48,6 +49,12 @@ if build windows; then
 else
   status=1; failed=$((failed + 1))
 fi
+
+echo "== fuzzing, a short run of each target"
+if scripts/fuzz.sh "${STLAG_FUZZ_SECONDS:-10}"; then passed=$((passed + 1)); else status=1; failed=$((failed + 1)); fi
+
+echo "== static analysis"
+if scripts/static-analysis.sh; then passed=$((passed + 1)); else status=1; failed=$((failed + 1)); fi
 
 echo
 echo "$passed passed, $failed failed"
