@@ -51,8 +51,9 @@ void CLogDialog::CopyTextToClipboard(const char* text, UINT format) const
         return;
     }
     ::EmptyClipboard();
+    // Only a successful SetClipboardData takes the block over; a refused one is still ours.
     if (::SetClipboardData(format, block) == nullptr)
-        ::GlobalFree(block);  // not taken over: still ours
+        ::GlobalFree(block);  // cppcheck-suppress doubleFree
     ::CloseClipboard();
 }
 
