@@ -9,6 +9,10 @@ mkdir -p "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
+# Wine links the desktop to the home folder; the demo's backup files stay in the prefix.
+for desktop in "$prefix"/drive_c/users/*/Desktop; do
+  if [ -L "$desktop" ]; then rm "$desktop" && mkdir "$desktop"; fi
+done
 # The program that the quoted demo entry points to must exist for a quoting proposal.
 mkdir -p "$prefix/drive_c/Program Files/Demo Verktyg"
 cp "$prefix/drive_c/windows/notepad.exe" "$prefix/drive_c/Program Files/Demo Verktyg/verktyg.exe"
