@@ -1,5 +1,7 @@
 #include "repair_applier.h"
 
+#include <vector>
+
 #include "reg_backup_writer.h"
 #include "resource.h"
 #include "text_format.h"
@@ -52,10 +54,11 @@ int RepairApplier::Repair(RunEntryFixList& findings, const RepairRequest& reques
     std::string deleteFailures;
     std::string changed;  // what is in the backup and was changed, for a stopped repair
     bool stopped = false;
+    std::vector<bool> repaired(static_cast<std::size_t>(count), false);
     for (int i = count - 1; i >= 0; --i) {
         if (!ticked(i))
             continue;
-        const RunEntryFix fix = findings.At(i);
+        const RunEntryFix& fix = findings.At(i);
         std::string& failures = fix.newData.empty() ? deleteFailures : changeFailures;
         // Changing a value the backup cannot give back would lose its old data for good.
         if (!RegBackupWriter::CanRecordName(fix.valueName)) {
@@ -81,8 +84,11 @@ int RepairApplier::Repair(RunEntryFixList& findings, const RepairRequest& reques
             continue;
         }
         changed += FailureLine(fix);
-        findings.EraseAt(i);
+        repaired[static_cast<std::size_t>(i)] = true;
     }
+    // Erased in one pass after the walk: erasing each as it goes moves every later finding
+    // each time, quadratic in long lists. The walk never looks above i, so it sees the same.
+    findings.EraseFlagged(repaired);
     // Every recorded line is on disk already; a missing final line end loses nothing.
     backup.Finish();
     if (request.refill)

@@ -27,6 +27,8 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     const RunEntryFix& At(int i) const { return items_.at(static_cast<std::size_t>(i)); }
     void EraseAt(int i) { items_.erase(items_.begin() + i); }
+    // Erases every element whose flag is set, keeping the order of the rest, in one pass.
+    void EraseFlagged(const std::vector<bool>& flagged);
 
 private:
     std::vector<RunEntryFix> items_;
