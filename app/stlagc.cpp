@@ -61,7 +61,7 @@ int Repair(const stlag::Texts& texts, const std::string& backupFileName)
     request.isTicked = [](int) { return true; };
     request.backupFileName = [&] { return backupFileName; };
     request.warn = [&](unsigned id) { WriteRaw(stderr, texts.Load(id) + "\r\n"); };
-    const int left = stlag::RepairApplier(registry, files, texts).Repair(findings, request, outcome);
+    const int left = stlag::RepairApplier(registry, files, codePage, texts).Repair(findings, request, outcome);
     if (left < 0)
         return kBadArguments;
     WriteRaw(stdout, outcome + "\r\n");

@@ -114,7 +114,7 @@ void BM_Repair(benchmark::State& state)
         request.isTicked = [tickEvery](int row) { return row % tickEvery == 0; };
         request.backupFileName = [] { return std::string("C:\\backup.reg"); };
         std::string outcome;
-        RepairApplier applier(registry, backupFiles, texts);
+        RepairApplier applier(registry, backupFiles, codePage, texts);
         state.ResumeTiming();
         benchmark::DoNotOptimize(applier.Repair(findings, request, outcome));
     }

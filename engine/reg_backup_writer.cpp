@@ -1,5 +1,7 @@
 #include "reg_backup_writer.h"
 
+#include "ansi_text.h"
+
 namespace stlag {
 
 namespace {
@@ -73,7 +75,7 @@ bool RegBackupWriter::WriteValue(const std::string& keyPath, const std::string& 
             return false;
         lastKeyPath_ = keyPath;
     }
-    const std::string line = "\n" + ValueLine(valueName, oldData);
+    const std::string line = "\n" + ValueLine(valueName, oldData, codePage_);
     return file_->Write(line.data(), line.size()) && file_->Flush();
 }
 
@@ -92,27 +94,33 @@ bool RegBackupWriter::CanRecordName(const std::string& valueName)
     return !HoldsLineBreak(valueName);
 }
 
-std::string RegBackupWriter::Escape(const std::string& text)
+std::string RegBackupWriter::Escape(const std::string& text, const CodePage& codePage)
 {
+    // The registry editor reads the file in the ANSI code page: a 0x5C that is the second
+    // byte of a double-byte character is part of that character and must stay single.
     std::string out;
     out.reserve(text.size() + 8);
-    for (char c : text) {
-        if (c == '\\')
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharLength(text, i, codePage);
+        const char c = text[i];
+        if (length == 1 && c == '\\')
             out += "\\\\";
-        else if (c == '"')
+        else if (length == 1 && c == '"')
             out += "\\\"";
         else
-            out += c;
+            out.append(text, i, length);
+        i += length;
     }
     return out;
 }
 
-std::string RegBackupWriter::ValueLine(const std::string& valueName, const std::string& oldData)
+std::string RegBackupWriter::ValueLine(const std::string& valueName, const std::string& oldData,
+                                       const CodePage& codePage)
 {
-    const std::string name = "\"" + Escape(valueName) + "\"=";
+    const std::string name = "\"" + Escape(valueName, codePage) + "\"=";
     if (HoldsLineBreak(oldData))
         return HexForm(name + "hex(1):", oldData);
-    return name + "\"" + Escape(oldData) + "\"";
+    return name + "\"" + Escape(oldData, codePage) + "\"";
 }
 
 }  // namespace stlag

@@ -12,7 +12,8 @@ namespace stlag {
 
 class RegBackupWriter {
 public:
-    explicit RegBackupWriter(FileSystem& fileSystem) : fileSystem_(fileSystem) {}
+    // The code page tells a backslash from the second byte of a double-byte character.
+    RegBackupWriter(FileSystem& fileSystem, const CodePage& codePage) : fileSystem_(fileSystem), codePage_(codePage) {}
     // Closes a file that Finish did not, without its final line end.
     ~RegBackupWriter();
     RegBackupWriter(const RegBackupWriter&) = delete;
@@ -38,14 +39,15 @@ public:
     static bool CanRecordName(const std::string& valueName);
 
     // Each backslash doubled, then each double quote preceded by a backslash.
-    static std::string Escape(const std::string& text);
+    static std::string Escape(const std::string& text, const CodePage& codePage);
 
     // The value line without its leading LF: the quoted string form, or the hex(1) form
     // when the data holds CR or LF, which the quoted form would cut off at the line end.
-    static std::string ValueLine(const std::string& valueName, const std::string& oldData);
+    static std::string ValueLine(const std::string& valueName, const std::string& oldData, const CodePage& codePage);
 
 private:
     FileSystem& fileSystem_;
+    const CodePage& codePage_;
     std::unique_ptr<OutputFile> file_;
     std::string lastKeyPath_;
 };

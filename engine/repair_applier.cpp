@@ -43,7 +43,7 @@ int RepairApplier::Repair(RunEntryFixList& findings, const RepairRequest& reques
         warn(IDS_BACKUP_EXISTS);
         return kRepairBackupExists;
     }
-    RegBackupWriter backup(fileSystem_);
+    RegBackupWriter backup(fileSystem_, codePage_);
     // Creation never replaces a file, so one that turned up since the test above ends here.
     if (!backup.Create(backupFileName)) {
         warn(IDS_BACKUP_CREATE_FAILED);

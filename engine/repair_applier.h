@@ -42,8 +42,8 @@ enum : int {
 
 class RepairApplier {
 public:
-    RepairApplier(Registry& registry, FileSystem& fileSystem, const Texts& texts)
-        : registry_(registry), fileSystem_(fileSystem), texts_(texts) {}
+    RepairApplier(Registry& registry, FileSystem& fileSystem, const CodePage& codePage, const Texts& texts)
+        : registry_(registry), fileSystem_(fileSystem), codePage_(codePage), texts_(texts) {}
 
     // The number of findings left (0 or more), or one of the refusals above. outcomeText is
     // replaced whenever the repair gets past its refusals.
@@ -52,6 +52,7 @@ public:
 private:
     Registry& registry_;
     FileSystem& fileSystem_;
+    const CodePage& codePage_;
     const Texts& texts_;
 };
 

@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 {
     const std::vector<std::string> fields = Fields(bytes, size);
     stlag::MemoryFileSystem files;
-    stlag::RegBackupWriter writer(files);
+    stlag::SingleByteCodePage singleByte;
+    stlag::RegBackupWriter writer(files, singleByte);
     Require(writer.Create("C:\\backup.reg"));
     std::vector<stlag::RegFileValue> written;
     for (std::size_t i = 0; i + 2 < fields.size(); i += 3) {

@@ -92,6 +92,7 @@ LRESULT CPage2::OnWizardNext()
         return -1;
     Win32Registry registry;
     Win32FileSystem files;
+    Win32CodePage codePage;
     ResourceTexts texts;
     RepairRequest request;
     request.rowCount = listCtrl.GetItemCount();
@@ -104,7 +105,7 @@ LRESULT CPage2::OnWizardNext()
         AppMessageBox(window_, LoadText(textId), MB_ICONEXCLAMATION | MB_OK);
     };
     request.refill = [this] { FillFindingList(); };
-    if (RepairApplier(registry, files, texts).Repair(findings, request, sheet->outcomeText) < 0)
+    if (RepairApplier(registry, files, codePage, texts).Repair(findings, request, sheet->outcomeText) < 0)
         return -1;
     return CPropertyPage::OnWizardNext();
 }

@@ -8,6 +8,8 @@
 namespace stlag {
 namespace {
 
+const SingleByteCodePage singleByte;
+
 const std::string kPath = "C:\\Backup\\Startlagaren.reg";
 const std::string kHkcuRun = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kHklmRun = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -28,7 +30,7 @@ protected:
     };
     std::string FileOf(const std::vector<Value>& values)
     {
-        RegBackupWriter writer(files);
+        RegBackupWriter writer(files, singleByte);
         EXPECT_TRUE(writer.Create(kPath));
         for (const Value& v : values)
             EXPECT_TRUE(writer.WriteValue(v.keyPath, v.name, v.data));
@@ -63,6 +65,17 @@ TEST_F(BackupWriterTest, NothingRecordedIsNineBytes)
     EXPECT_EQ(std::string("REGEDIT4\n"), FileOf({}));
 }
 
+TEST_F(BackupWriterTest, DoubleByteCharactersAreNotEscapedByHalves)
+{
+    // 0x95 0x5C is one character under a double-byte code page: its second byte is no
+    // backslash, and doubling it would corrupt the value when the file is imported.
+    const ShiftJisCodePage doubleByte;
+    EXPECT_EQ("\"a\x95\x5C\"=\"C:\\\\x\x95\x5C\\\\y.exe\\\"\"",
+              RegBackupWriter::ValueLine("a\x95\x5C", "C:\\x\x95\x5C\\y.exe\"", doubleByte));
+    EXPECT_EQ("\"a\\\\\"=\"C:\\\\x\\\\\\\\y.exe\\\"\"",
+              RegBackupWriter::ValueLine("a\x5C", "C:\\x\x5C\\y.exe\"", singleByte));
+}
+
 TEST_F(BackupWriterTest, ValueLines)
 {
     struct Case {
@@ -81,9 +94,9 @@ TEST_F(BackupWriterTest, ValueLines)
         {"\xC5r", "x", "\"\xC5r\"=\"x\""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.line, RegBackupWriter::ValueLine(c.name, c.data)) << c.name << " / " << c.data;
+        EXPECT_EQ(c.line, RegBackupWriter::ValueLine(c.name, c.data, singleByte)) << c.name << " / " << c.data;
         MemoryFileSystem fresh;
-        RegBackupWriter writer(fresh);
+        RegBackupWriter writer(fresh, singleByte);
         ASSERT_TRUE(writer.Create(kPath));
         ASSERT_TRUE(writer.WriteValue(kHkcuRun, c.name, c.data));
         ASSERT_TRUE(writer.Finish());
@@ -103,26 +116,26 @@ TEST_F(BackupWriterTest, LineBreaksInTheDataTakeTheHexForm)
         {"n\\\"", "\xFF\n", "\"n\\\\\\\"\"=hex(1):ff,0a,00"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.line, RegBackupWriter::ValueLine(c.name, c.data)) << c.data;
+        EXPECT_EQ(c.line, RegBackupWriter::ValueLine(c.name, c.data, singleByte)) << c.data;
 }
 
 TEST_F(BackupWriterTest, LongHexLinesWrapAsTheRegistryEditorWrapsThem)
 {
     // 40 bytes of 'a', CR, LF and the NUL: 21 pairs fill the first line to column 77,
     // then a backslash; continuation lines start with two blanks.
-    const std::string line = RegBackupWriter::ValueLine("test", std::string(40, 'a') + "\r\n");
+    const std::string line = RegBackupWriter::ValueLine("test", std::string(40, 'a') + "\r\n", singleByte);
     EXPECT_EQ("\"test\"=hex(1):" + Repeat("61,", 21) + "\\\n  " + Repeat("61,", 19) + "0d,0a,00", line);
 
-    const std::string longer = RegBackupWriter::ValueLine("test", std::string(100, 'b') + "\n");
+    const std::string longer = RegBackupWriter::ValueLine("test", std::string(100, 'b') + "\n", singleByte);
     EXPECT_EQ("\"test\"=hex(1):" + Repeat("62,", 21) + "\\\n  " + Repeat("62,", 25) + "\\\n  " +
                   Repeat("62,", 25) + "\\\n  " + Repeat("62,", 25) + "\\\n  " + Repeat("62,", 4) + "0a,00",
               longer);
 
     // The last pair never gets a line break after it, but may start a line of its own.
     EXPECT_EQ("\"test\"=hex(1):" + Repeat("63,", 19) + "0a,00",
-              RegBackupWriter::ValueLine("test", std::string(19, 'c') + "\n"));
+              RegBackupWriter::ValueLine("test", std::string(19, 'c') + "\n", singleByte));
     EXPECT_EQ("\"test\"=hex(1):" + Repeat("63,", 20) + "0a,\\\n  00",
-              RegBackupWriter::ValueLine("test", std::string(20, 'c') + "\n"));
+              RegBackupWriter::ValueLine("test", std::string(20, 'c') + "\n", singleByte));
 }
 
 TEST_F(BackupWriterTest, SectionHeaders)
@@ -143,7 +156,7 @@ TEST_F(BackupWriterTest, KeysDifferingOnlyInCaseGetAHeaderEach)
 
 TEST_F(BackupWriterTest, EachValueIsOnDiskWhenWriteValueReturns)
 {
-    RegBackupWriter writer(files);
+    RegBackupWriter writer(files, singleByte);
     ASSERT_TRUE(writer.Create(kPath));
     EXPECT_EQ("REGEDIT4", files.flushed["c:\\backup\\startlagaren.reg"]);
     ASSERT_TRUE(writer.WriteValue(kHkcuRun, "a", "1"));
@@ -161,7 +174,7 @@ TEST_F(BackupWriterTest, EachValueIsOnDiskWhenWriteValueReturns)
 TEST_F(BackupWriterTest, CreateNeverReplacesAFile)
 {
     files.AddFile(kPath, "precious");
-    RegBackupWriter writer(files);
+    RegBackupWriter writer(files, singleByte);
     EXPECT_FALSE(writer.Create(kPath));
     EXPECT_FALSE(writer.IsOpen());
     EXPECT_EQ("precious", files.Contents(kPath));
@@ -172,19 +185,19 @@ TEST_F(BackupWriterTest, CreateNeverReplacesAFile)
 TEST_F(BackupWriterTest, CreateFailures)
 {
     files.failCreate = true;
-    RegBackupWriter cannotCreate(files);
+    RegBackupWriter cannotCreate(files, singleByte);
     EXPECT_FALSE(cannotCreate.Create(kPath));
     EXPECT_FALSE(files.FileExists(kPath));
 
     MemoryFileSystem signatureFails;
     signatureFails.failWriteNumber = 1;
-    RegBackupWriter writer(signatureFails);
+    RegBackupWriter writer(signatureFails, singleByte);
     EXPECT_FALSE(writer.Create(kPath));
     EXPECT_FALSE(writer.IsOpen());
 
     MemoryFileSystem flushFails;
     flushFails.failFlushNumber = 1;
-    RegBackupWriter unflushed(flushFails);
+    RegBackupWriter unflushed(flushFails, singleByte);
     EXPECT_FALSE(unflushed.Create(kPath));
     EXPECT_FALSE(unflushed.IsOpen());
 }
@@ -195,7 +208,7 @@ TEST_F(BackupWriterTest, WriteFailuresAreReported)
     for (int failing = 2; failing <= 4; ++failing) {
         MemoryFileSystem fs;
         fs.failWriteNumber = failing;
-        RegBackupWriter writer(fs);
+        RegBackupWriter writer(fs, singleByte);
         ASSERT_TRUE(writer.Create(kPath));
         EXPECT_EQ(failing > 3, writer.WriteValue(kHkcuRun, "a", "1")) << failing;
         if (failing > 3) {
@@ -205,7 +218,7 @@ TEST_F(BackupWriterTest, WriteFailuresAreReported)
     for (int failing = 2; failing <= 3; ++failing) {
         MemoryFileSystem fs;
         fs.failFlushNumber = failing;
-        RegBackupWriter writer(fs);
+        RegBackupWriter writer(fs, singleByte);
         ASSERT_TRUE(writer.Create(kPath));
         EXPECT_EQ(failing == 3, writer.WriteValue(kHkcuRun, "a", "1")) << failing;
         if (failing == 3) {
@@ -217,7 +230,7 @@ TEST_F(BackupWriterTest, WriteFailuresAreReported)
 TEST_F(BackupWriterTest, AFailedHeaderIsWrittenAgainWithTheNextValue)
 {
     files.failWriteNumber = 2;
-    RegBackupWriter writer(files);
+    RegBackupWriter writer(files, singleByte);
     ASSERT_TRUE(writer.Create(kPath));
     EXPECT_FALSE(writer.WriteValue(kHkcuRun, "a", "1"));
     EXPECT_TRUE(writer.WriteValue(kHkcuRun, "b", "2"));

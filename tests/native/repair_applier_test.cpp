@@ -14,6 +14,8 @@
 namespace stlag {
 namespace {
 
+const SingleByteCodePage singleByte;
+
 const RegistryRoot kHkcu = RegistryRoot::CurrentUser;
 const RegistryRoot kHklm = RegistryRoot::LocalMachine;
 const std::string kBase = "Software\\Microsoft\\Windows\\CurrentVersion\\";
@@ -108,7 +110,7 @@ protected:
             ++refills;
             EXPECT_EQ(0, registry.OpenKeyCount()) << "every key is closed before the list is refilled";
         };
-        return RepairApplier(registry, files, texts).Repair(findings, request, outcome);
+        return RepairApplier(registry, files, singleByte, texts).Repair(findings, request, outcome);
     }
     std::vector<std::string> Names() const
     {
@@ -221,7 +223,7 @@ TEST_F(RepairTest, ASignatureThatDoesNotReachTheDiskIsRefusedLikeAFailedCreate)
         request.backupFileName = [] { return kPath; };
         request.warn = [&](unsigned id) { warned.push_back(id); };
         std::string text = "before";
-        EXPECT_EQ(kRepairBackupNotCreated, RepairApplier(reg, fs, texts).Repair(list, request, text));
+        EXPECT_EQ(kRepairBackupNotCreated, RepairApplier(reg, fs, singleByte, texts).Repair(list, request, text));
         EXPECT_EQ(std::vector<unsigned>{IDS_BACKUP_CREATE_FAILED}, warned);
         EXPECT_EQ("before", text);
         EXPECT_NE(nullptr, reg.Find(kHkcu, kBase + "Run", "a"));
@@ -308,7 +310,7 @@ TEST_F(RepairTest, CountsUseTheRowCount)
         request.isTicked = [&](int row) { return c.unticked.count(row) == 0; };
         request.backupFileName = [] { return kPath; };
         std::string text;
-        EXPECT_EQ(c.left, RepairApplier(reg, fs, texts).Repair(list, request, text));
+        EXPECT_EQ(c.left, RepairApplier(reg, fs, singleByte, texts).Repair(list, request, text));
         EXPECT_EQ(c.left, list.Count());
         const std::string first = c.count ? c.count : kAllRepaired;
         EXPECT_EQ(Ansi(first + kBackupCreated), text);
@@ -418,7 +420,7 @@ TEST_F(RepairTest, ARefusedChangeOrDeletionIsAFailure)
         request.rowCount = 2;
         request.backupFileName = [] { return kPath; };
         std::string text;
-        EXPECT_EQ(static_cast<int>(c.left.size()), RepairApplier(reg, fs, texts).Repair(list, request, text));
+        EXPECT_EQ(static_cast<int>(c.left.size()), RepairApplier(reg, fs, singleByte, texts).Repair(list, request, text));
         std::vector<std::string> left;
         for (int i = 0; i < list.Count(); ++i)
             left.push_back(list.At(i).valueName);
@@ -493,7 +495,7 @@ TEST_F(RepairTest, AFailedBackupWriteStopsBeforeThatValueChanges)
         std::vector<unsigned> warned;
         request.warn = [&](unsigned id) { warned.push_back(id); };
         std::string text;
-        EXPECT_EQ(static_cast<int>(c.left.size()), RepairApplier(reg, fs, texts).Repair(list, request, text));
+        EXPECT_EQ(static_cast<int>(c.left.size()), RepairApplier(reg, fs, singleByte, texts).Repair(list, request, text));
         std::vector<std::string> left;
         for (int i = 0; i < list.Count(); ++i)
             left.push_back(list.At(i).valueName);

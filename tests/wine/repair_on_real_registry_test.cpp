@@ -30,7 +30,7 @@ protected:
         request.isTicked = [](int) { return true; };
         request.backupFileName = [this] { return backup; };
         request.warn = [this](unsigned id) { warnings.push_back(id); };
-        return RepairApplier(registry, files, texts).Repair(findings, request, outcome);
+        return RepairApplier(registry, files, codePage, texts).Repair(findings, request, outcome);
     }
 
     Win32Registry registry;
