@@ -41,7 +41,9 @@ int LaunchTarget(const std::string& target, int show)
     char command[kCommandBufferSize] = {};
     if (ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS)
         return refused;
-    std::strcat(command, "\\shell\\open\\command");
+    // A class name of at most 259 bytes leaves room for the rest of the key path.
+    static const char kOpenCommandKey[] = "\\shell\\open\\command";
+    std::memcpy(command + std::strlen(command), kOpenCommandKey, sizeof kOpenCommandKey);
     if (ReadDefaultValue(HKEY_CLASSES_ROOT, command, command) != ERROR_SUCCESS)
         return refused;
 
