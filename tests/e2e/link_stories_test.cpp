@@ -546,25 +546,5 @@ TEST_F(LinkStory, MissingReadMeFileIsReportedByTheWizardButNotByTheAboutBox)
     EXPECT_TRUE(Recorded().empty());
 }
 
-TEST_F(LinkStory, F1AndHelpOpenTheReadMeFileOnTheNextPageToo)
-{
-    AssociateWithRecorder(".txt", "\"" + recorder_ + "\" \"%1\"");
-    StartWizard(program_);
-    const std::string opened = "\"" + recorder_ + "\" \"" + Lower(FolderOf(program_)) + "ReadMe.txt\"";
-    const HWND startPage = wizard_->CurrentPage();
-    wizard_->PressButton(PSBTN_NEXT);
-    ASSERT_TRUE(WaitUntil([&] { return wizard_->CurrentPage() != startPage; }));
-    const HWND page = wizard_->CurrentPage();
-    Sleep(500);  // the repair page may still move on to the finish page by itself
-    TypeInto(wizard_->Sheet(), {VK_F1});
-    ASSERT_TRUE(WaitForRecorded(1));
-    EXPECT_EQ(Recorded()[0], opened);
-    PostMessageA(wizard_->SheetButton(IDHELP), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitForRecorded(2));
-    EXPECT_EQ(Recorded()[1], opened);
-    EXPECT_TRUE(wizard_->CurrentPage() == page || wizard_->PageItem(IDC_OUTCOME_EDIT) != nullptr);
-    EXPECT_EQ(wizard_->FindDialog(""), nullptr);
-}
-
 }  // namespace
 }  // namespace stlag
