@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs what building and testing need on Debian 12, only when something is missing.
 set -e
-packages="cmake g++ make libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev cppcheck clang-tidy"
+packages="cmake g++ make python3 libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev cppcheck clang-tidy"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
@@ -13,5 +13,5 @@ if [ -n "$missing" ]; then
     exit 1
   fi
   apt-get update
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+  DEBIAN_FRONTEND=noninteractive apt-get install -y $missing
 fi
