@@ -29,39 +29,41 @@ void WriteRaw(FILE* stream, const std::string& text)
     std::fflush(stream);
 }
 
-int Scan(const stlag::Texts& texts)
-{
+// The engine on the live registry, with the scan's findings and log.
+struct LiveScan {
+    explicit LiveScan(const stlag::Texts& texts)
+        : checker(files, codePage),
+          found(stlag::RunKeyScanner(registry, checker, codePage, texts).ScanRunKeys(findings, log, nullptr))
+    {
+    }
     stlag::Win32Registry registry;
     stlag::Win32FileSystem files;
     stlag::Win32CodePage codePage;
-    stlag::CommandLineChecker checker(files, codePage);
-    stlag::RunKeyScanner scanner(registry, checker, codePage, texts);
+    stlag::CommandLineChecker checker;
     stlag::RunEntryFixList findings;
     std::string log;
-    const int found = scanner.ScanRunKeys(findings, log, nullptr);
-    WriteRaw(stdout, log);
-    return found == 0 ? kNothingFaulty : kFaultsFound;
+    int found;
+};
+
+int Scan(const stlag::Texts& texts)
+{
+    const LiveScan scan(texts);
+    WriteRaw(stdout, scan.log);
+    return scan.found == 0 ? kNothingFaulty : kFaultsFound;
 }
 
 // Every finding ticked, as the wizard starts out; the outcome the finish page would show.
 int Repair(const stlag::Texts& texts, const std::string& backupFileName)
 {
-    stlag::Win32Registry registry;
-    stlag::Win32FileSystem files;
-    stlag::Win32CodePage codePage;
-    stlag::CommandLineChecker checker(files, codePage);
-    stlag::RunKeyScanner scanner(registry, checker, codePage, texts);
-    stlag::RunEntryFixList findings;
-    std::string log;
+    LiveScan scan(texts);
     std::string outcome = texts.Load(IDS_NO_FAULTS);
-    const int found = scanner.ScanRunKeys(findings, log, nullptr);
-
     stlag::RepairRequest request;
-    request.rowCount = found;
+    request.rowCount = scan.found;
     request.isTicked = [](int) { return true; };
     request.backupFileName = [&] { return backupFileName; };
     request.warn = [&](unsigned id) { WriteRaw(stderr, texts.Load(id) + "\r\n"); };
-    const int left = stlag::RepairApplier(registry, files, codePage, texts).Repair(findings, request, outcome);
+    const int left = stlag::RepairApplier(scan.registry, scan.files, scan.codePage, texts)
+                         .Repair(scan.findings, request, outcome);
     if (left < 0)
         return kBadArguments;
     WriteRaw(stdout, outcome + "\r\n");
