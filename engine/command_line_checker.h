@@ -17,8 +17,6 @@ public:
     // faulty: newData then holds the repaired command line, or nothing to delete the value.
     bool CheckCommandLine(std::string data, std::string& newData) const;
 
-    bool FileExists(const std::string& path) const { return fileSystem_.FileExists(path); }
-
 private:
     const FileSystem& fileSystem_;
     const CodePage& codePage_;

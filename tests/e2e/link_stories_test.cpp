@@ -21,10 +21,6 @@
 namespace stlag {
 namespace {
 
-constexpr int kNextButton = 0x3024;
-constexpr int kBackButton = 0x3023;
-constexpr int kFinishButton = 0x3025;
-
 const char kAboutCaption[] = "Om Startlagaren";
 const char kWebTarget[] = "URL:http://www.example.com/startlagaren/";
 const char kReadMeMissing[] = "ReadMe-filen kunde inte \xF6ppnas.";  // ANSI 1252
@@ -43,21 +39,6 @@ std::string FolderOf(const std::string& path)
 std::string Lower(std::string text)
 {
     CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-std::string ReadFileText(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
     return text;
 }
 
@@ -259,6 +240,13 @@ protected:
         return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); });
     }
 
+    // Closes a dialog as Esc would and waits for it to go.
+    bool CloseDialog(HWND dialog) const
+    {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return WaitUntilClosed(dialog);
+    }
+
     // The texts of a message box's static controls that are not empty.
     static std::string MessageText(HWND box)
     {
@@ -309,8 +297,7 @@ TEST_F(LinkStory, AboutBoxFromTheStartPageButtonClosesBackToTheUnchangedPage)
                                      "ReadMe-filen.", "F\xF6r mer information (hj\xE4lp och liknande) l\xE4s i "})
             EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
         Photograph("about");
-        PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-        ASSERT_TRUE(WaitUntilClosed(about));
+        ASSERT_TRUE(CloseDialog(about));
         ExpectStartPageUnchanged();
     }
 }
@@ -345,8 +332,7 @@ TEST_F(LinkStory, AboutBoxLinksAreFittedAndTheReadMeLinkEndsTheSentence)
     // Unvisited links are blue.
     EXPECT_EQ(LinkTextColour(GetDlgItem(about, IDC_WEB_LINK)), RGB(0, 0, 255));
     EXPECT_EQ(LinkTextColour(readMe), RGB(0, 0, 255));
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntilClosed(about));
+    EXPECT_TRUE(CloseDialog(about));
 }
 
 TEST_F(LinkStory, AboutBoxFromTheSystemMenuAndSystemCommandsStillWork)
@@ -360,16 +346,14 @@ TEST_F(LinkStory, AboutBoxFromTheSystemMenuAndSystemCommandsStillWork)
     HWND about = WaitForDialog(kAboutCaption);
     ASSERT_NE(about, nullptr);
     Photograph("about-from-system-menu");
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntilClosed(about));
+    ASSERT_TRUE(CloseDialog(about));
     ExpectStartPageUnchanged();
 
     // The low four bits of a system command are the system's: 0x1F opens the box too.
     PostMessageA(wizard_->Sheet(), WM_SYSCOMMAND, 0x1F, 0);
     about = WaitForDialog(kAboutCaption);
     ASSERT_NE(about, nullptr);
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntilClosed(about));
+    ASSERT_TRUE(CloseDialog(about));
     ExpectStartPageUnchanged();
 
     // The system's own commands go on to the sheet: Close ends the wizard.
@@ -402,15 +386,13 @@ TEST_F(LinkStory, WebLinkTheShellRefusesReachesTheHtmProgramWithTheFallbackComma
     ASSERT_TRUE(WaitForRecorded(2));
     EXPECT_EQ(Recorded()[1], Recorded()[0]);
     EXPECT_TRUE(IsWindowVisible(about));
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntilClosed(about));
+    ASSERT_TRUE(CloseDialog(about));
 
     // A new showing starts with unvisited links.
     const HWND again = OpenAboutWithButton();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(LinkTextColour(GetDlgItem(again, IDC_WEB_LINK)), RGB(0, 0, 255));
-    PostMessageA(again, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntilClosed(again));
+    EXPECT_TRUE(CloseDialog(again));
 }
 
 TEST_F(LinkStory, ReadMeLinkInAFolderWithBlanksReachesTheHtmProgramQuoted)
@@ -424,8 +406,7 @@ TEST_F(LinkStory, ReadMeLinkInAFolderWithBlanksReachesTheHtmProgramQuoted)
     ClickWithMouse(GetDlgItem(about, IDC_README_LINK));
     ASSERT_TRUE(WaitForRecorded(1));
     EXPECT_EQ(Recorded()[0], "\"" + recorder_ + "\"  \"" + Lower(FolderOf(copy)) + "readme.txt\"");
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntilClosed(about));
+    EXPECT_TRUE(CloseDialog(about));
 }
 
 TEST_F(LinkStory, WithoutAnyAssociationTheErrorBoxShowsTheShellsText)
@@ -454,8 +435,7 @@ TEST_F(LinkStory, WithoutAnyAssociationTheErrorBoxShowsTheShellsText)
     // A failed launch leaves the link unvisited.
     PostMessageA(about, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(about, IDCANCEL)), TRUE);
     EXPECT_EQ(LinkTextColour(web), RGB(0, 0, 255));
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntilClosed(about));
+    EXPECT_TRUE(CloseDialog(about));
 }
 
 TEST_F(LinkStory, HoveringOverTheWebLinkShowsItsFullTargetAsTooltip)
@@ -484,8 +464,7 @@ TEST_F(LinkStory, HoveringOverTheWebLinkShowsItsFullTargetAsTooltip)
     EXPECT_EQ(tip, kWebTarget);
     Photograph("tooltip");
     SetCursorPos(1000, 700);
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntilClosed(about));
+    EXPECT_TRUE(CloseDialog(about));
 }
 
 TEST_F(LinkStory, F1AndHelpOpenTheReadMeFileBesideTheProgram)
@@ -511,8 +490,7 @@ TEST_F(LinkStory, F1AndHelpOpenTheReadMeFileBesideTheProgram)
     Sleep(1000);
     EXPECT_EQ(Recorded().size(), 3u);
     EXPECT_EQ(Recorded()[2], opened);
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntilClosed(about));
+    EXPECT_TRUE(CloseDialog(about));
     ExpectStartPageUnchanged();
 }
 
@@ -541,8 +519,7 @@ TEST_F(LinkStory, MissingReadMeFileIsReportedByTheWizardButNotByTheAboutBox)
     Sleep(1500);
     EXPECT_EQ(wizard_->FindDialog("Startlagaren"), nullptr);
     EXPECT_TRUE(IsWindowVisible(about));
-    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntilClosed(about));
+    EXPECT_TRUE(CloseDialog(about));
     EXPECT_TRUE(Recorded().empty());
 }
 

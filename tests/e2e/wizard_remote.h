@@ -11,10 +11,17 @@
 
 namespace stlag {
 
+// The sheet's own buttons (comctl32's control ids).
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+constexpr int kFinishButton = 0x3025;
+
 // Polls until ready() or the time is up.
 bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs = 15000);
 
 std::string WindowText(HWND window);
+// A file's bytes, also while another program still has it open for writing; empty when missing.
+std::string ReadFileText(const std::string& path);
 // Texts of the child windows of a class ("Static", "Button"...), in z-order.
 std::vector<std::string> ChildTexts(HWND parent, const char* className);
 

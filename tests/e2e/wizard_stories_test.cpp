@@ -27,11 +27,6 @@
 namespace stlag {
 namespace {
 
-// The sheet's own buttons (comctl32's control ids).
-constexpr int kBackButton = 0x3023;
-constexpr int kNextButton = 0x3024;
-constexpr int kFinishButton = 0x3025;
-
 const char kToolFolder[] = "C:\\Program Files\\Stlag E2E";
 const char kTool[] = "C:\\Program Files\\Stlag E2E\\verktyg.exe";
 const char kScratchFolder[] = "C:\\stlag-e2e";
@@ -61,20 +56,6 @@ bool ReadString(HKEY root, const std::string& keyName, const std::string& name, 
     RegCloseKey(key);
     data = buffer;
     return found;
-}
-
-std::string ReadFileText(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
 }
 
 // Sets the user's desktop folder; an empty path removes the setting. Answers the previous one.

@@ -65,11 +65,6 @@ std::vector<MemoryValue> MemoryRegistry::Values(RegistryRoot root, const std::st
     return it == keys_.end() ? std::vector<MemoryValue>() : it->second.values;
 }
 
-bool MemoryRegistry::KeyExists(RegistryRoot root, const std::string& subKey) const
-{
-    return keys_.count(Fold(root, subKey)) != 0;
-}
-
 MemoryRegistry::Key* MemoryRegistry::KeyOf(RegKey handle)
 {
     auto it = open_.find(handle);

@@ -33,7 +33,6 @@ public:
     // Null when the key or value does not exist.
     const MemoryValue* Find(RegistryRoot root, const std::string& subKey, const std::string& name) const;
     std::vector<MemoryValue> Values(RegistryRoot root, const std::string& subKey) const;
-    bool KeyExists(RegistryRoot root, const std::string& subKey) const;
     int OpenKeyCount() const { return static_cast<int>(open_.size()); }
 
     // Runs before each data query of the named value: tests change the registry in between.
