@@ -8,13 +8,10 @@
 #include <io.h>
 #include <string>
 
-#include "command_line_checker.h"
-#include "repair_applier.h"
+#include "ansi_text.h"
+#include "live_engine.h"
 #include "resource.h"
-#include "run_key_scanner.h"
 #include "text_format.h"
-#include "win32_platform.h"
-#include "win32_registry.h"
 
 namespace {
 
@@ -29,79 +26,53 @@ void WriteRaw(FILE* stream, const std::string& text)
     std::fflush(stream);
 }
 
-// The engine on the live registry, with the scan's findings and log.
-struct LiveScan {
-    explicit LiveScan(const stlag::Texts& texts)
-        : checker(files, codePage),
-          found(stlag::RunKeyScanner(registry, checker, codePage, texts).ScanRunKeys(findings, log, nullptr))
-    {
-    }
-    stlag::Win32Registry registry;
-    stlag::Win32FileSystem files;
-    stlag::Win32CodePage codePage;
-    stlag::CommandLineChecker checker;
-    stlag::RunEntryFixList findings;
-    std::string log;
-    int found;
-};
-
-int Scan(const stlag::Texts& texts)
+int Scan(stlag::LiveEngine& engine)
 {
-    const LiveScan scan(texts);
-    WriteRaw(stdout, scan.log);
-    return scan.found == 0 ? kNothingFaulty : kFaultsFound;
+    const stlag::ScanResult scan = engine.Scan();
+    WriteRaw(stdout, scan.logText);
+    return scan.findings.empty() ? kNothingFaulty : kFaultsFound;
 }
 
 // Every finding ticked, as the wizard starts out; the outcome the finish page would show.
-int Repair(const stlag::Texts& texts, const std::string& backupFileName)
+int Repair(stlag::LiveEngine& engine, const std::string& backupPath)
 {
-    LiveScan scan(texts);
-    std::string outcome = texts.Load(IDS_NO_FAULTS);
-    stlag::RepairRequest request;
-    request.rowCount = scan.found;
-    request.isTicked = [](int) { return true; };
-    request.backupFileName = [&] { return backupFileName; };
-    request.warn = [&](unsigned id) { WriteRaw(stderr, texts.Load(id) + "\r\n"); };
-    const int left = stlag::RepairApplier(scan.registry, scan.files, scan.codePage, texts)
-                         .Repair(scan.findings, request, outcome);
-    if (left < 0)
+    const stlag::ScanResult scan = engine.Scan();
+    const stlag::RepairRequest request{std::vector<bool>(scan.findings.size(), true), backupPath};
+    const stlag::RepairResult result = engine.Repair(scan.findings, request);
+    if (result.refusal != stlag::RepairRefusal::None) {
+        WriteRaw(stderr, engine.texts().Load(result.warningTextId) + "\r\n");
         return kBadArguments;
-    WriteRaw(stdout, outcome + "\r\n");
-    return left == 0 ? kNothingFaulty : kFaultsFound;
+    }
+    WriteRaw(stdout, result.outcomeText + "\r\n");
+    return result.findingsLeft.empty() ? kNothingFaulty : kFaultsFound;
 }
 
-bool IsRepairSwitch(const std::string& argument)
+int BadArgument(const stlag::Texts& texts, const std::string& argument)
 {
-    std::string lower = argument;
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower == "/repair" || lower == "-repair";
+    WriteRaw(stderr, stlag::FormatText(texts.Load(IDS_CONSOLE_BAD_ARGUMENT), {argument}));
+    return kBadArguments;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    stlag::ResourceTexts texts;
+    stlag::LiveEngine engine;
+    const stlag::Texts& texts = engine.texts();
     if (argc == 1)
-        return Scan(texts);
+        return Scan(engine);
     const std::string first = argv[1];
-    if (IsRepairSwitch(first)) {
+    const std::string lowered = stlag::LowerCaser(engine.codePage())(first);
+    if (lowered == "/repair" || lowered == "-repair") {
         if (argc < 3 || argv[2][0] == '\0') {
             WriteRaw(stderr, texts.Load(IDS_CONSOLE_NO_BACKUP_FILE));
             return kBadArguments;
         }
-        if (argc > 3) {
-            WriteRaw(stderr, stlag::FormatText(texts.Load(IDS_CONSOLE_BAD_ARGUMENT), {std::string(argv[3])}));
-            return kBadArguments;
-        }
-        return Repair(texts, argv[2]);
+        return argc > 3 ? BadArgument(texts, argv[3]) : Repair(engine, argv[2]);
     }
     if (argc == 2 && (first == "/?" || first == "-?" || first == "/h" || first == "--help")) {
         WriteRaw(stdout, texts.Load(IDS_CONSOLE_USAGE));
         return kNothingFaulty;
     }
-    WriteRaw(stderr, stlag::FormatText(texts.Load(IDS_CONSOLE_BAD_ARGUMENT), {first}));
-    return kBadArguments;
+    return BadArgument(texts, first);
 }

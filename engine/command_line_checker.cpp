@@ -1,7 +1,5 @@
 #include "command_line_checker.h"
 
-#include "ansi_text.h"
-
 namespace stlag {
 
 namespace {
@@ -23,7 +21,7 @@ bool CommandLineChecker::CheckCommandLine(std::string data, std::string& newData
     if (FindChar(data, '\\', codePage_) == std::string::npos || data[0] == '"')
         return true;
 
-    const std::string lower = LowerAscii(data, codePage_);
+    const std::string lower = lower_(data);
     std::size_t extension = std::string::npos;
     for (const char* candidate : kProgramExtensions) {
         extension = FindText(lower, candidate, codePage_);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ansi_text.h"
 #include "platform.h"
 
 namespace stlag {
@@ -11,7 +12,7 @@ namespace stlag {
 class CommandLineChecker {
 public:
     CommandLineChecker(const FileSystem& fileSystem, const CodePage& codePage)
-        : fileSystem_(fileSystem), codePage_(codePage) {}
+        : fileSystem_(fileSystem), codePage_(codePage), lower_(codePage) {}
 
     // True when data can be run as written; newData is then untouched. False when it is
     // faulty: newData then holds the repaired command line, or nothing to delete the value.
@@ -20,6 +21,7 @@ public:
 private:
     const FileSystem& fileSystem_;
     const CodePage& codePage_;
+    LowerCaser lower_;
 };
 
 }  // namespace stlag

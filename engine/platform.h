@@ -27,6 +27,8 @@ public:
     virtual bool FileExists(const std::string& path) const = 0;
     // Creates a new file for writing; fails (null) when anything of that name exists.
     virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
+    // Deletes a closed file; false when it could not be deleted.
+    virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 class CodePage {

@@ -21,7 +21,7 @@ public:
 
     // Creates a new file at path (never one that exists) and writes the signature to disk.
     // False when nothing could be created or the signature did not reach the disk; the
-    // writer then holds no file.
+    // writer then holds no file, and a file it had just created is deleted again.
     bool Create(const std::string& path);
 
     // Records one value: a section header when keyPath differs from the last one, then the

@@ -1,7 +1,5 @@
 #include "repair_applier.h"
 
-#include <vector>
-
 #include "reg_backup_writer.h"
 #include "resource.h"
 #include "text_format.h"
@@ -10,117 +8,149 @@ namespace stlag {
 
 namespace {
 
-std::string FailureLine(const RunEntryFix& fix)
+bool IsTicked(const RepairRequest& request, std::size_t index)
 {
-    return RunKeyFullPath(fix.rootName, fix.keyName) + "\\" + fix.valueName + "\r\n";
+    return index < request.ticked.size() && request.ticked[index];
+}
+
+std::string PathLine(const Finding& finding)
+{
+    return RunKeyFullPath(finding.rootName, finding.keyName) + "\\" + finding.valueName + "\r\n";
+}
+
+unsigned WarningTextId(RepairRefusal refusal)
+{
+    switch (refusal) {
+    case RepairRefusal::NothingTicked: return IDS_NOTHING_TICKED;
+    case RepairRefusal::BackupExists: return IDS_BACKUP_EXISTS;
+    case RepairRefusal::BackupNotCreated: return IDS_BACKUP_CREATE_FAILED;
+    default: return 0;
+    }
 }
 
 }  // namespace
 
-int RepairApplier::Repair(RunEntryFixList& findings, const RepairRequest& request, std::string& outcomeText)
-{
-    const int count = findings.Count();
-    if (count == 0)
-        return 0;
-    const int rowCount = request.rowCount;
-    // A row the list does not have cannot be ticked.
-    auto ticked = [&](int row) { return row < rowCount && (!request.isTicked || request.isTicked(row)); };
-    auto warn = [&](unsigned id) {
-        if (request.warn)
-            request.warn(id);
-    };
-
-    bool anyTicked = false;
-    for (int row = 0; row < rowCount && !anyTicked; ++row)
-        anyTicked = ticked(row);
-    if (!anyTicked) {
-        warn(IDS_NOTHING_TICKED);
-        return kRepairNothingTicked;
-    }
-
-    const std::string backupFileName = request.backupFileName ? request.backupFileName() : std::string();
-    if (fileSystem_.FileExists(backupFileName)) {
-        warn(IDS_BACKUP_EXISTS);
-        return kRepairBackupExists;
-    }
-    RegBackupWriter backup(fileSystem_, codePage_);
-    // Creation never replaces a file, so one that turned up since the test above ends here.
-    if (!backup.Create(backupFileName)) {
-        warn(IDS_BACKUP_CREATE_FAILED);
-        return kRepairBackupNotCreated;
-    }
-
+// What the walk over the ticked findings did, each list in the order the walk met them.
+struct RepairApplier::Walk {
     std::string changeFailures;
     std::string deleteFailures;
-    std::string changed;  // what is in the backup and was changed, for a stopped repair
+    std::string changed;  // in the backup and changed, for a stopped repair
     bool stopped = false;
-    std::vector<bool> repaired(static_cast<std::size_t>(count), false);
-    for (int i = count - 1; i >= 0; --i) {
-        if (!ticked(i))
-            continue;
-        const RunEntryFix& fix = findings.At(i);
-        std::string& failures = fix.newData.empty() ? deleteFailures : changeFailures;
-        // Changing a value the backup cannot give back would lose its old data for good.
-        if (!RegBackupWriter::CanRecordName(fix.valueName)) {
-            failures += FailureLine(fix);
-            continue;
-        }
-        RegKey key = 0;
-        if (registry_.OpenKey(RootFromName(fix.rootName), RunSubKey(fix.keyName), RegAccess::Write, key) !=
-            kErrorSuccess) {
-            failures += FailureLine(fix);
-            continue;
-        }
-        if (!backup.WriteValue(RunKeyFullPath(fix.rootName, fix.keyName), fix.valueName, fix.oldData)) {
-            registry_.CloseKey(key);
-            stopped = true;
-            break;
-        }
-        const long status = fix.newData.empty() ? registry_.DeleteValue(key, fix.valueName)
-                                                : registry_.SetStringValue(key, fix.valueName, fix.newData);
-        registry_.CloseKey(key);
-        if (status != kErrorSuccess) {
-            failures += FailureLine(fix);
-            continue;
-        }
-        changed += FailureLine(fix);
-        repaired[static_cast<std::size_t>(i)] = true;
+    std::vector<bool> repaired;
+};
+
+RepairResult RepairApplier::Repair(const FindingList& findings, const RepairRequest& request) const
+{
+    RepairResult result;
+    result.findingsLeft = findings;
+    if (findings.empty()) {
+        result.outcomeText = texts_.Load(IDS_NO_FAULTS);
+        return result;
     }
-    // Erased in one pass after the walk: erasing each as it goes moves every later finding
-    // each time, quadratic in long lists. The walk never looks above i, so it sees the same.
-    findings.EraseFlagged(repaired);
+    result.refusal = Refusal(findings, request);
+    RegBackupWriter backup(fileSystem_, codePage_);
+    // Creation never replaces a file, so one that turned up since the test ends here too.
+    if (result.refusal == RepairRefusal::None && !backup.Create(request.backupPath))
+        result.refusal = RepairRefusal::BackupNotCreated;
+    if (result.refusal != RepairRefusal::None) {
+        result.warningTextId = WarningTextId(result.refusal);
+        return result;
+    }
+
+    const Walk walk = WalkLastToFirst(findings, request, backup);
     // Every recorded line is on disk already; a missing final line end loses nothing.
     backup.Finish();
-    if (request.refill)
-        request.refill();
-
-    std::string outcome;
-    if (stopped) {
-        outcome = texts_.Load(IDS_REPAIR_STOPPED);
-        if (changed.empty())
-            outcome += texts_.Load(IDS_STOPPED_NOTHING_CHANGED);
-        else
-            outcome += FormatText(texts_.Load(IDS_STOPPED_CHANGED), {changed});
-        if (!changeFailures.empty())
-            outcome += FormatText(texts_.Load(IDS_CHANGE_FAILURES), {changeFailures});
-        if (!deleteFailures.empty())
-            outcome += FormatText(texts_.Load(IDS_DELETE_FAILURES), {deleteFailures});
-        outcome += FormatText(texts_.Load(IDS_STOPPED_BACKUP_FILE), {backupFileName});
-    } else if (!changeFailures.empty() || !deleteFailures.empty()) {
-        outcome = texts_.Load(IDS_REPAIR_ERRORS);
-        if (!changeFailures.empty())
-            outcome += FormatText(texts_.Load(IDS_CHANGE_FAILURES), {changeFailures});
-        if (!deleteFailures.empty())
-            outcome += FormatText(texts_.Load(IDS_DELETE_FAILURES), {deleteFailures});
-        outcome += FormatText(texts_.Load(IDS_RESTORE_WITH_BACKUP), {backupFileName});
-    } else {
-        const int left = findings.Count();
-        outcome = left == 0 ? texts_.Load(IDS_ALL_REPAIRED)
-                            : FormatText(texts_.Load(IDS_SOME_REPAIRED), {rowCount - left, rowCount});
-        outcome += FormatText(texts_.Load(IDS_BACKUP_CREATED), {backupFileName});
+    result.findingsLeft.clear();
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        if (!walk.repaired[i])
+            result.findingsLeft.push_back(findings[i]);
     }
-    outcomeText = outcome;
-    return findings.Count();
+    const int total = static_cast<int>(findings.size());
+    const int left = static_cast<int>(result.findingsLeft.size());
+    result.outcomeText = OutcomeText(walk, total - left, total, request.backupPath);
+    return result;
+}
+
+RepairRefusal RepairApplier::Refusal(const FindingList& findings, const RepairRequest& request) const
+{
+    bool anyTicked = false;
+    for (std::size_t i = 0; i < findings.size() && !anyTicked; ++i)
+        anyTicked = IsTicked(request, i);
+    if (!anyTicked)
+        return RepairRefusal::NothingTicked;
+    if (fileSystem_.FileExists(request.backupPath))
+        return RepairRefusal::BackupExists;
+    return RepairRefusal::None;
+}
+
+RepairApplier::Walk RepairApplier::WalkLastToFirst(const FindingList& findings, const RepairRequest& request,
+                                                   RegBackupWriter& backup) const
+{
+    Walk walk;
+    walk.repaired.assign(findings.size(), false);
+    for (std::size_t i = findings.size(); i-- > 0 && !walk.stopped;) {
+        if (IsTicked(request, i))
+            walk.repaired[i] = RepairOne(findings[i], backup, walk);
+    }
+    return walk;
+}
+
+// True when the value was backed up and changed; a failure is added to the walk's lists.
+bool RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const
+{
+    std::string& failures = finding.newData.empty() ? walk.deleteFailures : walk.changeFailures;
+    RegKey key = 0;
+    // Changing a value the backup cannot give back would lose its old data for good.
+    if (!RegBackupWriter::CanRecordName(finding.valueName) ||
+        registry_.OpenKey(RootFromName(finding.rootName), RunSubKey(finding.keyName), RegAccess::Write, key) !=
+            kErrorSuccess) {
+        failures += PathLine(finding);
+        return false;
+    }
+    long status = kErrorSuccess;
+    if (!backup.WriteValue(RunKeyFullPath(finding.rootName, finding.keyName), finding.valueName, finding.oldData))
+        walk.stopped = true;
+    else if (finding.newData.empty())
+        status = registry_.DeleteValue(key, finding.valueName);
+    else
+        status = registry_.SetStringValue(key, finding.valueName, finding.newData);
+    registry_.CloseKey(key);
+    if (walk.stopped)
+        return false;
+    if (status != kErrorSuccess) {
+        failures += PathLine(finding);
+        return false;
+    }
+    walk.changed += PathLine(finding);
+    return true;
+}
+
+std::string RepairApplier::OutcomeText(const Walk& walk, int repairedCount, int total,
+                                       const std::string& backupPath) const
+{
+    if (walk.stopped) {
+        const std::string changed = walk.changed.empty() ? texts_.Load(IDS_STOPPED_NOTHING_CHANGED)
+                                                         : FormatText(texts_.Load(IDS_STOPPED_CHANGED), {walk.changed});
+        return texts_.Load(IDS_REPAIR_STOPPED) + changed + FailureParagraphs(walk) +
+               FormatText(texts_.Load(IDS_STOPPED_BACKUP_FILE), {backupPath});
+    }
+    if (!walk.changeFailures.empty() || !walk.deleteFailures.empty())
+        return texts_.Load(IDS_REPAIR_ERRORS) + FailureParagraphs(walk) +
+               FormatText(texts_.Load(IDS_RESTORE_WITH_BACKUP), {backupPath});
+    const std::string repaired = repairedCount == total
+                                     ? texts_.Load(IDS_ALL_REPAIRED)
+                                     : FormatText(texts_.Load(IDS_SOME_REPAIRED), {repairedCount, total});
+    return repaired + FormatText(texts_.Load(IDS_BACKUP_CREATED), {backupPath});
+}
+
+std::string RepairApplier::FailureParagraphs(const Walk& walk) const
+{
+    std::string text;
+    if (!walk.changeFailures.empty())
+        text += FormatText(texts_.Load(IDS_CHANGE_FAILURES), {walk.changeFailures});
+    if (!walk.deleteFailures.empty())
+        text += FormatText(texts_.Load(IDS_DELETE_FAILURES), {walk.deleteFailures});
+    return text;
 }
 
 }  // namespace stlag

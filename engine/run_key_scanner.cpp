@@ -31,12 +31,11 @@ struct RunKeyScanner::LogTexts {
         notInCodePage, nameTooLong;
 };
 
-int RunKeyScanner::ScanRunKeys(RunEntryFixList& findings, std::string& logText,
-                               const std::function<void()>& refreshList) const
+ScanResult RunKeyScanner::Scan() const
 {
     const LogTexts texts(texts_);
-    logText.clear();
-    findings.Clear();
+    ScanResult result;
+    std::string& logText = result.logText;
     for (const RunKeyPath& path : kRunKeyPaths) {
         if (!logText.empty())
             logText += "\r\n\r\n";
@@ -47,16 +46,14 @@ int RunKeyScanner::ScanRunKeys(RunEntryFixList& findings, std::string& logText,
             logText += texts.keyMissing;
             continue;
         }
-        ScanKey(texts, path, key, findings, logText);
+        ScanKey(texts, path, key, result.findings, logText);
         registry_.CloseKey(key);
     }
-    if (refreshList)
-        refreshList();
-    return findings.Count();
+    return result;
 }
 
 void RunKeyScanner::ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key,
-                            RunEntryFixList& findings, std::string& logText) const
+                            FindingList& findings, std::string& logText) const
 {
     for (unsigned long index = 0;; ++index) {
         std::string name;
@@ -79,7 +76,7 @@ void RunKeyScanner::ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKe
 }
 
 void RunKeyScanner::JudgeValue(const LogTexts& texts, const RunKeyPath& path, RegKey key,
-                               const std::string& name, RunEntryFixList& findings, std::string& logText) const
+                               const std::string& name, FindingList& findings, std::string& logText) const
 {
     std::string data;
     if (!ReadStringData(key, name, data)) {
@@ -102,7 +99,7 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const RunKeyPath& path, Re
         logText += texts.ok;
         return;
     }
-    findings.Append(RunEntryFix{name, data, newData, path.keyName, path.rootName});
+    findings.push_back(Finding{name, data, newData, path.keyName, path.rootName});
     const std::string proposal =
         newData.empty() ? texts.deleteValue : FormatText(texts.newData, {newData});
     logText += FormatText(texts.faulty, {proposal});

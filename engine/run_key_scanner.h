@@ -3,13 +3,12 @@
 #ifndef STLAG_RUN_KEY_SCANNER_H
 #define STLAG_RUN_KEY_SCANNER_H
 
-#include <functional>
 #include <string>
 
 #include "command_line_checker.h"
 #include "platform.h"
 #include "registry.h"
-#include "run_entry_fix.h"
+#include "finding.h"
 
 namespace stlag {
 
@@ -24,23 +23,28 @@ extern const RunKeyPath kRunKeyPaths[7];
 // Value names are read into a buffer of this many bytes, the NUL included.
 constexpr std::size_t kValueNameBufferSize = 4096;
 
+// What a scan leaves: the faulty values and the troubleshooting log (ANSI, CR LF).
+struct ScanResult {
+    FindingList findings;
+    std::string logText;
+};
+
 class RunKeyScanner {
 public:
     RunKeyScanner(Registry& registry, const CommandLineChecker& checker, const CodePage& codePage,
                   const Texts& texts)
         : registry_(registry), checker_(checker), codePage_(codePage), texts_(texts) {}
 
-    // Empties logText and findings, scans, calls refreshList once at the end and returns
-    // the number of findings.
-    int ScanRunKeys(RunEntryFixList& findings, std::string& logText,
-                    const std::function<void()>& refreshList) const;
+    // Reads every start-up key in scan order; a key that cannot be opened is logged and
+    // the scan goes on. Changes nothing.
+    ScanResult Scan() const;
 
 private:
     struct LogTexts;
-    void ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key, RunEntryFixList& findings,
+    void ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key, FindingList& findings,
                  std::string& logText) const;
     void JudgeValue(const LogTexts& texts, const RunKeyPath& path, RegKey key, const std::string& name,
-                    RunEntryFixList& findings, std::string& logText) const;
+                    FindingList& findings, std::string& logText) const;
     bool ReadStringData(RegKey key, const std::string& name, std::string& data) const;
 
     Registry& registry_;

@@ -9,17 +9,27 @@
 
 namespace stlag {
 
-HCURSOR CHyperLink::handCursor = nullptr;
+HCURSOR CHyperLink::handCursor_ = nullptr;
 
 namespace {
 constexpr UINT_PTR kToolId = 1;
+// IDC_HAND; older systems lack it, and the hand of the help program stands in.
+constexpr WORD kSystemHandCursor = 32649;
+constexpr WORD kWinHelpHandCursor = 106;
 
-// Signed coordinates of a mouse message or message position.
-POINT PointOf(DWORD packed)
+TTTOOLINFOA ToolInfo(HWND window, const std::string& text)
 {
-    return POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = kToolId;
+    tool.lpszText = const_cast<char*>(text.c_str());
+    ::GetClientRect(window, &tool.rect);
+    return tool;
 }
 }  // namespace
+
+CHyperLink::CHyperLink() : launcher_([](const std::string& target) { return LaunchTarget(target, SW_SHOW); }) {}
 
 CHyperLink::~CHyperLink()
 {
@@ -28,10 +38,10 @@ CHyperLink::~CHyperLink()
         ::SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProcedure_));
         ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     }
-    if (linkFont != nullptr)
-        ::DeleteObject(linkFont);
-    if (toolTip != nullptr && ::IsWindow(toolTip))
-        ::DestroyWindow(toolTip);
+    if (linkFont_ != nullptr)
+        ::DeleteObject(linkFont_);
+    if (toolTip_ != nullptr && ::IsWindow(toolTip_))
+        ::DestroyWindow(toolTip_);
 }
 
 void CHyperLink::SubclassControl(HWND control)
@@ -39,71 +49,62 @@ void CHyperLink::SubclassControl(HWND control)
     if (control == nullptr || staticProcedure_ != nullptr)
         return;
     Attach(control);
-    PreSubclassWindow();
+    SetUp();
     ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     staticProcedure_ = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CHyperLink::LinkProcedure)));
 }
 
-void CHyperLink::PreSubclassWindow()
+void CHyperLink::SetUp()
 {
-    if (target.empty())
-        target = GetText();
+    if (target_.empty())
+        target_ = GetText();
     if (GetText().empty())
-        SetText(target);
-
+        SetText(target_);
     const HFONT font = reinterpret_cast<HFONT>(SendMsg(WM_GETFONT));
     if (font != nullptr) {
         LOGFONTA description = {};
         ::GetObjectA(font, sizeof description, &description);
-        description.lfUnderline = static_cast<BYTE>(options & HLO_UNDERLINE);
-        linkFont = ::CreateFontIndirectA(&description);
-        if (linkFont != nullptr)
-            SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), TRUE);
+        description.lfUnderline = static_cast<BYTE>(options_ & HLO_UNDERLINE);
+        linkFont_ = ::CreateFontIndirectA(&description);
+        if (linkFont_ != nullptr)
+            SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
         FitWindowToText();
     } else {
-        options &= ~HLO_FITTOTEXT;
+        options_ &= ~HLO_FITTOTEXT;
     }
-
-    if ((options & HLO_NOHANDCURSOR) == 0)
+    if ((options_ & HLO_NOHANDCURSOR) == 0)
         LoadHandCursor();
-
-    RECT client = {};
-    ::GetClientRect(window_, &client);
-    toolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, window_, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    if (toolTip != nullptr) {
-        TTTOOLINFOA tool = {};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = window_;
-        tool.uId = kToolId;
-        tool.rect = client;
-        tool.lpszText = const_cast<char*>(target.c_str());
-        ::SendMessageA(toolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    CreateToolTip();
 }
 
-void CHyperLink::SetLinkTarget(std::string newTarget)
+void CHyperLink::CreateToolTip()
 {
-    target = std::move(newTarget);
+    toolTip_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (toolTip_ == nullptr)
+        return;
+    TTTOOLINFOA tool = ToolInfo(window_, target_);
+    ::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CHyperLink::SetLinkTarget(std::string target)
+{
+    target_ = std::move(target);
     if (window_ == nullptr || !::IsWindow(window_))
         return;
     ShowWindow(SW_HIDE);
     FitWindowToText();
-    if (toolTip != nullptr) {
-        TTTOOLINFOA tool = {};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = window_;
-        tool.uId = kToolId;
-        tool.lpszText = const_cast<char*>(target.c_str());
-        ::SendMessageA(toolTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (toolTip_ != nullptr) {
+        TTTOOLINFOA tool = ToolInfo(window_, target_);
+        ::SendMessageA(toolTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
     ShowWindow(SW_SHOW);
 }
 
 void CHyperLink::FitWindowToText()
 {
-    if ((options & HLO_FITTOTEXT) == 0)
+    if ((options_ & HLO_FITTOTEXT) == 0)
         return;
     RECT window = {};
     ::GetWindowRect(window_, &window);
@@ -111,17 +112,15 @@ void CHyperLink::FitWindowToText()
         ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
     RECT client = {};
     ::GetClientRect(window_, &client);
-
     const std::string text = GetText();
     SIZE extent = {};
     if (const HDC dc = ::GetDC(window_)) {
-        const HGDIOBJ previous = linkFont != nullptr ? ::SelectObject(dc, linkFont) : nullptr;
+        const HGDIOBJ previous = linkFont_ != nullptr ? ::SelectObject(dc, linkFont_) : nullptr;
         ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         if (previous != nullptr)
             ::SelectObject(dc, previous);
         ::ReleaseDC(window_, dc);
     }
-
     const auto style = static_cast<std::uint32_t>(::GetWindowLongA(window_, GWL_STYLE));
     const Placement placed =
         FitToText(PlainRect{window.left, window.top, window.right, window.bottom},
@@ -131,40 +130,32 @@ void CHyperLink::FitWindowToText()
 
 void CHyperLink::LoadHandCursor()
 {
-    if (handCursor != nullptr)
+    if (handCursor_ != nullptr)
         return;
-    if (const HCURSOR system = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)))
-        handCursor = static_cast<HCURSOR>(::CopyIcon(system));
-    if (handCursor != nullptr)
-        return;
+    if (const HCURSOR system = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(kSystemHandCursor)))
+        handCursor_ = static_cast<HCURSOR>(::CopyIcon(system));
     char path[MAX_PATH] = {};
-    const UINT length = ::GetWindowsDirectoryA(path, MAX_PATH);
+    const UINT length = handCursor_ != nullptr ? 0 : ::GetWindowsDirectoryA(path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return;
     const std::string helpProgram = std::string(path) + "\\winhlp32.exe";
     if (const HMODULE module = ::LoadLibraryA(helpProgram.c_str())) {
-        if (const HCURSOR hand = ::LoadCursorA(module, MAKEINTRESOURCEA(106)))
-            handCursor = static_cast<HCURSOR>(::CopyIcon(hand));
+        if (const HCURSOR hand = ::LoadCursorA(module, MAKEINTRESOURCEA(kWinHelpHandCursor)))
+            handCursor_ = static_cast<HCURSOR>(::CopyIcon(hand));
         ::FreeLibrary(module);
     }
 }
 
 void CHyperLink::ActivateLink()
 {
-    const int result = LaunchTarget(target, SW_SHOW);
+    const int result = launcher_(target_);
     if (result > 32) {
-        visited = TRUE;
+        visited_ = true;
         Invalidate();
     } else {
         ::MessageBeep(MB_ICONEXCLAMATION);
         ShowLaunchError(result);
     }
-}
-
-void CHyperLink::PreTranslateMessage(const MSG& message)
-{
-    if (toolTip != nullptr)
-        ::SendMessageA(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 LRESULT CALLBACK CHyperLink::LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
@@ -177,22 +168,26 @@ LRESULT CALLBACK CHyperLink::LinkProcedure(HWND window, UINT message, WPARAM wPa
 
 LRESULT CHyperLink::WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && toolTip_ != nullptr) {
+        // The tooltip learns when to show from the mouse messages of its tool.
         const DWORD position = ::GetMessagePos();
         const MSG relayed = {window_, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
-                             PointOf(position)};
-        PreTranslateMessage(relayed);
+                             POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}};
+        ::SendMessageA(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
     switch (message) {
     case kReflectedCtlColorStatic: return OnCtlColor(reinterpret_cast<HDC>(wParam));
     case WM_SETCURSOR: return OnSetCursor();
-    case WM_MOUSEMOVE: return OnMouseMove(lParam);
-    case WM_LBUTTONUP: return OnLButtonUp();
-    case WM_SETFOCUS: return OnSetFocus();
-    case WM_KILLFOCUS: return OnKillFocus();
-    case WM_KEYDOWN: return OnKeyDown(message, wParam, lParam);
-    case WM_NCHITTEST: return HTCLIENT;
+    case WM_MOUSEMOVE: return OnMouseMove();
+    case WM_MOUSELEAVE: return OnMouseLeave();
     case WM_LBUTTONDOWN: return OnLButtonDown();
+    case WM_LBUTTONUP: return OnLButtonUp();
+    case WM_SETFOCUS: return OnFocus(true);
+    case WM_KILLFOCUS: return OnFocus(false);
+    case WM_KEYDOWN: return OnKey(message, wParam, lParam);
+    case WM_KEYUP: return OnKey(message, wParam, lParam);
+    // A static control answers HTTRANSPARENT, which would hand every mouse message to the dialog.
+    case WM_NCHITTEST: return HTCLIENT;
     case WM_NCDESTROY: return OnNcDestroy(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -205,75 +200,71 @@ LRESULT CHyperLink::Default(UINT message, WPARAM wParam, LPARAM lParam) const
 
 LRESULT CHyperLink::OnCtlColor(HDC dc) const
 {
-    ::SetTextColor(dc, ChooseTextColor(pointerOver != FALSE, hasFocus != FALSE, visited != FALSE, options));
+    ::SetTextColor(dc, ChooseTextColor(pointerOver_, hasFocus_, visited_, options_));
     ::SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
 
 LRESULT CHyperLink::OnSetCursor() const
 {
-    if (handCursor == nullptr)
+    if (handCursor_ == nullptr)
         return FALSE;
-    ::SetCursor(handCursor);
+    ::SetCursor(handCursor_);
     return TRUE;
 }
 
-LRESULT CHyperLink::OnMouseMove(LPARAM point)
+LRESULT CHyperLink::OnMouseMove()
 {
-    if (!pointerOver) {
-        pointerOver = TRUE;
-        Invalidate();
-        ::SetCapture(window_);
+    if (pointerOver_)
         return 0;
-    }
-    RECT client = {};
-    ::GetClientRect(window_, &client);
-    const POINT p = PointOf(static_cast<DWORD>(point));
-    if (!::PtInRect(&client, p)) {
-        pointerOver = FALSE;
-        ::ReleaseCapture();
-        Invalidate();
-    }
-    return 0;
-}
-
-LRESULT CHyperLink::OnLButtonUp()
-{
-    if (hasFocus && (options & HLO_FOLLOWONPRESS) == 0)
-        ActivateLink();
-    return 0;
-}
-
-LRESULT CHyperLink::OnSetFocus()
-{
-    hasFocus = TRUE;
+    pointerOver_ = true;
+    // The system says when the pointer leaves; capturing the mouse would keep it from others.
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window_, 0};
+    ::TrackMouseEvent(&track);
     Invalidate();
     return 0;
 }
 
-LRESULT CHyperLink::OnKillFocus()
+LRESULT CHyperLink::OnMouseLeave()
 {
-    pointerOver = FALSE;
-    hasFocus = FALSE;
+    pointerOver_ = false;
     Invalidate();
-    return 0;
-}
-
-LRESULT CHyperLink::OnKeyDown(UINT message, WPARAM key, LPARAM flags)
-{
-    if (key != VK_SPACE)
-        return Default(message, key, flags);
-    ActivateLink();
     return 0;
 }
 
 LRESULT CHyperLink::OnLButtonDown()
 {
-    if ((options & HLO_FOCUSONCLICK) != 0)
+    if ((options_ & HLO_FOCUSONCLICK) != 0)
         ::SetFocus(window_);
-    if ((options & HLO_FOLLOWONPRESS) != 0)
+    if ((options_ & HLO_FOLLOWONPRESS) != 0)
         ActivateLink();
-    hasFocus = TRUE;
+    hasFocus_ = true;
+    return 0;
+}
+
+LRESULT CHyperLink::OnLButtonUp()
+{
+    if (hasFocus_ && (options_ & HLO_FOLLOWONPRESS) == 0)
+        ActivateLink();
+    return 0;
+}
+
+LRESULT CHyperLink::OnFocus(bool gained)
+{
+    hasFocus_ = gained;
+    if (!gained)
+        pointerOver_ = false;
+    Invalidate();
+    return 0;
+}
+
+LRESULT CHyperLink::OnKey(UINT message, WPARAM key, LPARAM flags)
+{
+    if (key != VK_SPACE)
+        return Default(message, key, flags);
+    // Once, on release: a held space bar repeats its key-down and must not launch again.
+    if (message == WM_KEYUP)
+        ActivateLink();
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "hyperlink_logic.h"
@@ -16,54 +17,60 @@ namespace stlag {
 
 class CHyperLink : public CWindow {
 public:
-    CHyperLink() = default;
+    // Opens a target; a result above 32 is a success, anything else an error code for the
+    // error box. Replaceable so that tests can see what a link starts.
+    using Launcher = std::function<int(const std::string& target)>;
+
+    CHyperLink();
     CHyperLink(const CHyperLink&) = delete;
     CHyperLink& operator=(const CHyperLink&) = delete;
     virtual ~CHyperLink();
 
-    // Takes over the control: set-up (PreSubclassWindow), then its messages come here.
-    // Does nothing for a control already taken over or a null handle.
-    void SubclassControl(HWND control);
+    // Attributes
+    const std::string& GetLinkTarget() const { return target_; }
+    bool IsVisited() const { return visited_; }
+    void SetLauncher(Launcher launcher) { launcher_ = std::move(launcher); }
 
+    // Operations
+    // Takes over the control: set-up, then its messages come here. Does nothing for a
+    // control already taken over or a null handle.
+    void SubclassControl(HWND control);
     // The new target and tooltip text; the shown text stays as it is.
-    void SetLinkTarget(std::string newTarget);
-    const std::string& GetLinkTarget() const { return target; }
-    void FitWindowToText();
-    static void LoadHandCursor();
+    void SetLinkTarget(std::string target);
+    // Opens the target; marks the link visited, or beeps and shows the error box.
     void ActivateLink();
 
-    BOOL hasFocus = FALSE;
-    BOOL pointerOver = FALSE;
-    BOOL visited = FALSE;
-    std::uint32_t options = HLO_DEFAULT;
-
-    static HCURSOR handCursor;
-
-protected:
-    virtual void PreSubclassWindow();
-    // Hands the message to the tooltip, which needs the mouse messages to know when to show.
-    virtual void PreTranslateMessage(const MSG& message);
-
 private:
+    void SetUp();
+    void CreateToolTip();
+    void FitWindowToText();
+    static void LoadHandCursor();
+    void Invalidate() const { ::InvalidateRect(window_, nullptr, TRUE); }
+
+    // Handlers
     static LRESULT CALLBACK LinkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
-    void Invalidate() const { ::InvalidateRect(window_, nullptr, TRUE); }
-
     LRESULT OnCtlColor(HDC dc) const;
     LRESULT OnSetCursor() const;
-    LRESULT OnMouseMove(LPARAM point);
-    LRESULT OnLButtonUp();
-    LRESULT OnSetFocus();
-    LRESULT OnKillFocus();
-    LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM flags);
+    LRESULT OnMouseMove();
+    LRESULT OnMouseLeave();
     LRESULT OnLButtonDown();
+    LRESULT OnLButtonUp();
+    LRESULT OnFocus(bool gained);
+    LRESULT OnKey(UINT message, WPARAM key, LPARAM flags);
     LRESULT OnNcDestroy(UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::string target;
-    HFONT linkFont = nullptr;
-    HWND toolTip = nullptr;
+    std::string target_;
+    Launcher launcher_;
+    std::uint32_t options_ = HLO_DEFAULT;
+    bool hasFocus_ = false;
+    bool pointerOver_ = false;
+    bool visited_ = false;
+    HFONT linkFont_ = nullptr;
+    HWND toolTip_ = nullptr;
     WNDPROC staticProcedure_ = nullptr;
+    static HCURSOR handCursor_;
 };
 
 }  // namespace stlag

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "launch_command.h"
-#include "resource.h"
+#include "texts.h"
 #include "win32_platform.h"
 
 namespace stlag {
@@ -70,9 +70,7 @@ int LaunchTarget(const std::string& target, int show)
 
 void ShowLaunchError(int code)
 {
-    const std::string text = LaunchErrorText(code);
-    const std::string title = ResourceTexts().Load(IDS_APP_TITLE);
-    MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    AppMessageBox(GetActiveWindow(), LaunchErrorText(code), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace stlag

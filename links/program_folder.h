@@ -12,10 +12,6 @@ namespace stlag {
 // case; empty when the path has no backslash.
 std::string ProgramFolderFromModulePath(const std::string& modulePath, const CodePage& codePage);
 
-// Upper-case letters of single-byte characters lowered as the code page knows them (so
-// "Ö" too in code page 1252); double-byte characters stay as they are, and no byte moves.
-std::string LowerInCodePage(const std::string& text, const CodePage& codePage);
-
 }  // namespace stlag
 
 #endif

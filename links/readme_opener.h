@@ -6,6 +6,9 @@
 
 namespace stlag {
 
+// The read-me file beside the program, as F1 and the Help buttons open it.
+constexpr char kReadMeFileName[] = "ReadMe.txt";
+
 // The running program's folder, lower case, with its final backslash.
 std::string GetProgramFolder();
 

@@ -5,9 +5,9 @@
 
 // Dialog templates
 #define IDD_ABOUT                 100
-#define IDD_PAGE1                 106
-#define IDD_PAGE2                 132
-#define IDD_PAGE3                 133
+#define IDD_START_PAGE            106
+#define IDD_REPAIR_PAGE           132
+#define IDD_FINISH_PAGE           133
 #define IDD_LOG                   136
 
 // Icons

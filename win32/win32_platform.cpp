@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "texts.h"
+
 namespace stlag {
 
 bool Win32FileSystem::FileExists(const std::string& path) const
@@ -57,27 +59,30 @@ bool Win32CodePage::IsLeadByte(unsigned char b) const
     return IsDBCSLeadByte(b) != 0;
 }
 
-std::u16string Win32CodePage::ToWide(const std::string& ansi) const
+bool Win32FileSystem::RemoveFile(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+std::wstring AnsiToWide(const std::string& ansi)
 {
     if (ansi.empty())
-        return std::u16string();
+        return std::wstring();
     const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
+    return wide;
+}
+
+std::u16string Win32CodePage::ToWide(const std::string& ansi) const
+{
+    const std::wstring wide = AnsiToWide(ansi);
     return std::u16string(wide.begin(), wide.end());
 }
 
 std::string ResourceTexts::Load(unsigned id) const
 {
-    // With a zero length LoadStringW hands out the resource's own read-only text.
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || text == nullptr)
-        return std::string();
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, &ansi[0], n, nullptr, nullptr);
-    return ansi;
+    return LoadText(id);
 }
 
 }  // namespace stlag

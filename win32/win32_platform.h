@@ -10,6 +10,7 @@ class Win32FileSystem : public FileSystem {
 public:
     bool FileExists(const std::string& path) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
 };
 
 class Win32CodePage : public CodePage {
@@ -17,6 +18,9 @@ public:
     bool IsLeadByte(unsigned char b) const override;
     std::u16string ToWide(const std::string& ansi) const override;
 };
+
+// ANSI text as the system converts it to UTF-16.
+std::wstring AnsiToWide(const std::string& ansi);
 
 // Strings of the program's own resources, converted to the ANSI code page.
 class ResourceTexts : public Texts {

@@ -4,20 +4,13 @@
 
 #include <vector>
 
+#include "win32_platform.h"
+
 namespace stlag {
 
 namespace {
 HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
-std::wstring ToWideName(const std::string& name)
-{
-    if (name.empty())
-        return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[0], n);
-    return wide;
-}
 }  // namespace
 
 long Win32Registry::OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key)
@@ -62,7 +55,7 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name, unsigned lon
 
 long Win32Registry::QueryValueWide(RegKey key, const std::string& name, std::u16string& data)
 {
-    const std::wstring wideName = ToWideName(name);
+    const std::wstring wideName = AnsiToWide(name);
     // Start lists are short: one read into a fixed buffer usually does, saving a size query.
     std::vector<wchar_t> buffer(512, L'\0');
     DWORD type = 0;

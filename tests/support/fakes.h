@@ -18,6 +18,7 @@ public:
     void AddFile(const std::string& path, const std::string& contents = "");
     bool FileExists(const std::string& path) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override { return files_.erase(Fold(path)) != 0; }
 
     // Contents of a file created or added; empty when there is none.
     std::string Contents(const std::string& path) const;

@@ -1,0 +1,38 @@
+// The engine wired to the running system: its registry, files, ANSI code page and the
+// program's string table. The wizard and stlagc both scan and repair through it.
+#ifndef STLAG_LIVE_ENGINE_H
+#define STLAG_LIVE_ENGINE_H
+
+#include "command_line_checker.h"
+#include "repair_applier.h"
+#include "run_key_scanner.h"
+#include "win32_platform.h"
+#include "win32_registry.h"
+
+namespace stlag {
+
+class LiveEngine {
+public:
+    LiveEngine() : checker_(files_, codePage_) {}
+    LiveEngine(const LiveEngine&) = delete;
+    LiveEngine& operator=(const LiveEngine&) = delete;
+
+    ScanResult Scan() { return RunKeyScanner(registry_, checker_, codePage_, texts_).Scan(); }
+    RepairResult Repair(const FindingList& findings, const RepairRequest& request)
+    {
+        return RepairApplier(registry_, files_, codePage_, texts_).Repair(findings, request);
+    }
+    const Texts& texts() const { return texts_; }
+    const CodePage& codePage() const { return codePage_; }
+
+private:
+    Win32Registry registry_;
+    Win32FileSystem files_;
+    Win32CodePage codePage_;
+    ResourceTexts texts_;
+    CommandLineChecker checker_;
+};
+
+}  // namespace stlag
+
+#endif

@@ -1,0 +1,90 @@
+#include "dialog.h"
+
+namespace stlag {
+
+INT_PTR CDialog::DoModal()
+{
+    HWND parent = parent_;
+    if (parent == nullptr) {
+        const HWND active = ::GetActiveWindow();
+        parent = active != nullptr ? ::GetAncestor(active, GA_ROOT) : nullptr;
+    }
+    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
+                             &CDialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
+}
+
+// noexcept: an exception must not unwind through the system's frames; it ends the program here.
+INT_PTR CALLBACK CDialog::DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<CDialog*>(lParam);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
+        dialog->Attach(window);
+    }
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (dialog == nullptr)
+        return FALSE;  // messages before WM_INITDIALOG (WM_SETFONT) and after WM_NCDESTROY
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        dialog->Attach(nullptr);
+        return FALSE;
+    }
+    return dialog->Dispatch(message, wParam, lParam);
+}
+
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        return OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!OnNotify(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), result))
+            return FALSE;
+        ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    case WM_PAINT:
+        return OnPaint() ? TRUE : FALSE;
+    case WM_HELP:
+        return OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)) ? TRUE : FALSE;
+    case WM_CTLCOLORSTATIC:
+        // A brush handle is the answer itself; 0 leaves the colours to the dialog manager.
+        return static_cast<INT_PTR>(::SendMessageA(reinterpret_cast<HWND>(lParam), kReflectedCtlColorStatic, wParam, lParam));
+    default:
+        return FALSE;
+    }
+}
+
+bool CDialog::OnCommand(WORD /*notifyCode*/, WORD id, HWND /*control*/)
+{
+    if (id != IDOK && id != IDCANCEL)
+        return false;
+    EndDialog(id);
+    return true;
+}
+
+bool CDialog::OnNotify(int /*id*/, NMHDR* /*header*/, LRESULT& /*result*/)
+{
+    return false;
+}
+
+void CDialog::DdxCheck(bool save, int id, bool& value) const
+{
+    if (save)
+        value = ::IsDlgButtonChecked(window_, id) == BST_CHECKED;
+    else
+        ::CheckDlgButton(window_, id, value ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CDialog::DdxText(bool save, int id, std::string& value) const
+{
+    if (save)
+        value = CWindow(GetDlgItem(id)).GetText();
+    else
+        SetItemText(id, value);
+}
+
+}  // namespace stlag

@@ -1,0 +1,34 @@
+#include "about_box.h"
+
+#include "readme_opener.h"
+#include "texts.h"
+
+namespace stlag {
+
+void CAboutBox::DoDataExchange(bool save)
+{
+    if (save)
+        return;
+    readMeLink_.SubclassControl(GetDlgItem(IDC_README_LINK));
+    webLink_.SubclassControl(GetDlgItem(IDC_WEB_LINK));
+    mailLink_.SubclassControl(GetDlgItem(IDC_MAIL_LINK));
+}
+
+BOOL CAboutBox::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    webLink_.SetLinkTarget(LoadText(IDS_WEB_TARGET));
+    mailLink_.SetLinkTarget(LoadText(IDS_MAIL_TARGET));
+    readMeLink_.SetLinkTarget(GetProgramFolder() + LoadText(IDS_README_LINK_NAME));
+    return TRUE;
+}
+
+bool CAboutBox::OnHelpInfo(HELPINFO* /*info*/)
+{
+    // Handed on, F1 would reach the sheet as well, which opens the file a second time or
+    // reports a failure the box keeps quiet about.
+    OpenProgramFile(kReadMeFileName);
+    return true;
+}
+
+}  // namespace stlag

@@ -1,0 +1,20 @@
+// The texts of one row of the repair page's finding list.
+#ifndef STLAG_FINDING_ROWS_H
+#define STLAG_FINDING_ROWS_H
+
+#include <array>
+#include <string>
+
+#include "finding.h"
+
+namespace stlag {
+
+constexpr int kFindingColumns = 4;
+
+// Value name, new data (or deleteText when the value goes), old data, and the key as
+// rootName + "\...\" + keyName.
+std::array<std::string, kFindingColumns> FindingRowTexts(const Finding& finding, const std::string& deleteText);
+
+}  // namespace stlag
+
+#endif

@@ -1,0 +1,150 @@
+#include "repair_page.h"
+
+#include <ctime>
+
+#include <shlobj.h>
+
+#include "backup_file_chooser.h"
+#include "finding_rows.h"
+#include "text_format.h"
+#include "texts.h"
+
+namespace stlag {
+
+namespace {
+constexpr int kAdvancedControls[] = {IDC_BACKUP_LABEL, IDC_BACKUP_EDIT, IDC_FINDING_LIST, IDC_BROWSE_BUTTON,
+                                     IDC_UNTICK_NOTE};
+constexpr UINT kColumnHeadings[kFindingColumns] = {IDS_COL_VALUE, IDS_COL_NEW_DATA, IDS_COL_OLD_DATA, IDS_COL_PATH};
+constexpr int kColumnWidths[kFindingColumns] = {56, 150, 150, 96};
+constexpr std::size_t kFileBufferSize = 260;
+constexpr int kFinishPageIndex = 2;
+
+std::string DefaultBackupPath()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local = {};
+    localtime_s(&local, &now);
+    return DefaultBackupFileName(GetSpecialFolderPath(CSIDL_DESKTOP), LoadText(IDS_BACKUP_BASE_NAME), local);
+}
+}  // namespace
+
+void CRepairPage::DoDataExchange(bool save)
+{
+    DdxControl(IDC_FINDING_LIST, findingList_);
+    DdxCheck(save, IDC_ADVANCED_CHECK, advancedMode_);
+    DdxText(save, IDC_BACKUP_EDIT, backupFileName_);
+}
+
+BOOL CRepairPage::OnInitDialog()
+{
+    CWizardPage::OnInitDialog();
+    InsertColumns();
+    advancedMode_ = false;
+    backupFileName_ = DefaultBackupPath();
+    UpdateData(false);
+    UpdateAdvancedMode();
+    Scan();
+    return TRUE;
+}
+
+void CRepairPage::Scan()
+{
+    ScanResult scan = engine_.Scan();
+    state_.findings = std::move(scan.findings);
+    state_.logText = std::move(scan.logText);
+    FillFindingList();
+    const int found = static_cast<int>(state_.findings.size());
+    if (found == 0)
+        state_.outcomeText = LoadText(IDS_NO_FAULTS);
+    else
+        SetItemText(IDC_FOUND_TEXT, FormatText(LoadText(IDS_FAULTS_FOUND), {found}));
+}
+
+void CRepairPage::InsertColumns() const
+{
+    findingList_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    for (int column = 0; column < kFindingColumns; ++column)
+        findingList_.InsertColumn(column, LoadText(kColumnHeadings[column]), kColumnWidths[column]);
+}
+
+LRESULT CRepairPage::OnSetActive()
+{
+    SetWizardButtons(PSWIZB_NEXT);
+    return CWizardPage::OnSetActive();
+}
+
+LRESULT CRepairPage::OnWizardNext()
+{
+    UpdateData(true);
+    RepairRequest request;
+    request.backupPath = backupFileName_;
+    for (int row = 0; row < findingList_.GetItemCount(); ++row)
+        request.ticked.push_back(findingList_.GetCheck(row));
+    RepairResult result = engine_.Repair(state_.findings, request);
+    if (result.refusal != RepairRefusal::None) {
+        AppMessageBox(window_, LoadText(result.warningTextId), MB_ICONEXCLAMATION | MB_OK);
+        return -1;
+    }
+    state_.findings = std::move(result.findingsLeft);
+    state_.outcomeText = std::move(result.outcomeText);
+    FillFindingList();
+    return CWizardPage::OnWizardNext();
+}
+
+bool CRepairPage::OnPaint()
+{
+    PAINTSTRUCT paint;
+    ::BeginPaint(window_, &paint);
+    ::EndPaint(window_, &paint);
+    if (firstPaint_ && state_.findings.empty())
+        GoToPage(kFinishPageIndex);
+    firstPaint_ = false;
+    return true;
+}
+
+bool CRepairPage::OnCommand(WORD notifyCode, WORD id, HWND control)
+{
+    if (notifyCode == BN_CLICKED && id == IDC_ADVANCED_CHECK) {
+        UpdateAdvancedMode();
+        return true;
+    }
+    if (notifyCode == BN_CLICKED && id == IDC_BROWSE_BUTTON) {
+        OnBrowseButton();
+        return true;
+    }
+    return CWizardPage::OnCommand(notifyCode, id, control);
+}
+
+void CRepairPage::UpdateAdvancedMode()
+{
+    UpdateData(true);
+    for (const int id : kAdvancedControls) {
+        EnableItem(id, advancedMode_);
+        ShowItem(id, advancedMode_);
+    }
+}
+
+void CRepairPage::OnBrowseButton()
+{
+    UpdateData(true);
+    std::string chosen;
+    if (AskSaveFileName(window_, backupFileName_, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, LoadText(IDS_SAVE_FILTER),
+                        LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, chosen))
+        backupFileName_ = chosen;
+    UpdateData(false);
+}
+
+void CRepairPage::FillFindingList() const
+{
+    findingList_.DeleteAllItems();
+    const std::string deleteText = LoadText(IDS_DELETE_VALUE_ROW);
+    for (int i = 0; i < static_cast<int>(state_.findings.size()); ++i) {
+        const auto texts = FindingRowTexts(state_.findings[static_cast<std::size_t>(i)], deleteText);
+        findingList_.InsertItem(i, texts[0]);
+        for (int column = 1; column < kFindingColumns; ++column)
+            findingList_.SetItemText(i, column, texts[column]);
+        findingList_.SetCheck(i, true);
+    }
+}
+
+}  // namespace stlag

@@ -1,0 +1,74 @@
+#include "wizard_sheet.h"
+
+#include "about_box.h"
+#include "readme_opener.h"
+#include "resource.h"
+#include "texts.h"
+
+namespace stlag {
+
+CWizardSheet::CWizardSheet(WizardState& state, LiveEngine& engine)
+    : CPropertySheet(IDS_APP_TITLE, nullptr, 0), startPage_(state), repairPage_(state, engine), finishPage_(state)
+{
+    AddPage(startPage_);
+    AddPage(repairPage_);
+    AddPage(finishPage_);
+    Flags() |= PSH_NOAPPLYNOW | PSH_HASHELP | PSH_WIZARD;
+    appIcon_ = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
+}
+
+BOOL CWizardSheet::OnInitDialog()
+{
+    const BOOL result = CPropertySheet::OnInitDialog();
+    if (const HMENU systemMenu = ::GetSystemMenu(window_, FALSE)) {
+        const std::string about = LoadText(IDS_ABOUTBOX);
+        if (!about.empty()) {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        }
+    }
+    SetIcon(ICON_BIG, appIcon_);
+    SetIcon(ICON_SMALL, appIcon_);
+    return result;
+}
+
+void CWizardSheet::OnSysCommand(UINT id, LPARAM param)
+{
+    // The system keeps the low four bits of a command id for itself.
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutBox().DoModal();
+        return;
+    }
+    CPropertySheet::OnSysCommand(id, param);
+}
+
+bool CWizardSheet::OnHelpInfo(HELPINFO* /*info*/)
+{
+    OpenReadMe();
+    return true;
+}
+
+bool CWizardSheet::OnCommand(WORD notifyCode, WORD id, HWND /*control*/)
+{
+    if (notifyCode != 0 || id != ID_HELP)
+        return false;
+    OpenReadMe();
+    return true;
+}
+
+void CWizardSheet::OpenReadMe() const
+{
+    if (!OpenProgramFile(kReadMeFileName))
+        AppMessageBox(window_, LoadText(IDS_README_FAILED), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void RunWizard()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    LiveEngine engine;
+    WizardState state;
+    CWizardSheet(state, engine).DoModal();
+}
+
+}  // namespace stlag
