@@ -1,56 +1,102 @@
-// Test stand-ins for the file system and the ANSI code page.
+// Stand-ins for the engine's ports: files, code pages, the string table and the registry,
+// all in memory. Names of files, keys and values compare without regard to ASCII case.
 #ifndef STLAG_FAKES_H
 #define STLAG_FAKES_H
 
+#include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform.h"
+#include "registry.h"
 
 namespace stlag {
 
-// Files live in memory; names are compared without regard to ASCII case.
 class MemoryFileSystem : public FileSystem {
 public:
-    void AddFile(const std::string& path, const std::string& contents = "");
-    bool FileExists(const std::string& path) const override;
-    std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
-    bool RemoveFile(const std::string& path) override { return files_.erase(Fold(path)) != 0; }
-
-    // Contents of a file created or added; empty when there is none.
-    std::string Contents(const std::string& path) const;
-    // Paths FileExists was asked about, in order.
-    mutable std::vector<std::string> existenceQueries;
-
+    std::map<std::string, std::string> files;   // what was written
+    std::map<std::string, std::string> onDisk;  // what had been flushed
+    std::string failWriteHolding;               // a write holding this text fails
     bool failCreate = false;
-    int failWriteNumber = 0;  // the Nth Write (1-based) over all files fails; 0 never
-    int failFlushNumber = 0;
-    int writeCount = 0;
-    int flushCount = 0;
-    // Bytes that had been flushed when each file's flush happened, for order checks.
-    std::map<std::string, std::string> flushed;
+    bool failFlush = false;
+    bool FileExists(const std::string& path) const override { return files.count(Fold(path)) != 0; }
+    std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override { return files.erase(Fold(path)) != 0; }
+    static std::string Fold(std::string text);
+};
+
+// Bytes map to U+0000..U+00FF; a double-byte page has lead bytes 0x81-0x9F and 0xE0-0xFC
+// as code page 932 does.
+class FakeCodePage : public CodePage {
+public:
+    explicit FakeCodePage(bool doubleByte = false) : doubleByte_(doubleByte) {}
+    bool IsLeadByte(unsigned char b) const override { return doubleByte_ && ((b >= 0x81 && b <= 0x9F) || b >= 0xE0); }
+    std::u16string ToWide(const std::string& ansi) const override;
 
 private:
-    friend class MemoryOutputFile;
-    static std::string Fold(const std::string& path);
-    std::map<std::string, std::string> files_;
+    bool doubleByte_;
 };
 
-// Single-byte code page: no lead bytes, bytes map to U+0000..U+00FF.
-class SingleByteCodePage : public CodePage {
+// The program's own texts, read from res/strings.rc and converted to code page 1252.
+class RcTexts : public Texts {
 public:
-    bool IsLeadByte(unsigned char) const override { return false; }
-    std::u16string ToWide(const std::string& ansi) const override;
+    RcTexts();
+    std::string Load(unsigned id) const override;
+
+private:
+    std::map<unsigned, std::string> texts_;
 };
 
-// Lead bytes as in code page 932 (0x81-0x9F, 0xE0-0xFC); trail bytes may be 0x40-0xFC.
-class ShiftJisCodePage : public CodePage {
+// UTF-8 source text in code page 1252, as the program sees its texts.
+std::string Ansi(const std::string& utf8);
+
+struct MemoryValue {
+    std::string name;
+    unsigned long type = kRegSz;
+    std::string data;  // as stored, NUL included
+    std::u16string wide;  // what the wide query reads; empty: the data as Latin-1
+};
+
+class MemoryRegistry : public Registry {
 public:
-    bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-    std::u16string ToWide(const std::string& ansi) const override;
+    void Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value);
+    // A REG_SZ value stored with its NUL.
+    void SetString(RegistryRoot root, const std::string& subKey, const std::string& name, const std::string& data)
+    {
+        Set(root, subKey, {name, kRegSz, data + '\0', {}});
+    }
+    const MemoryValue* Find(RegistryRoot root, const std::string& subKey, const std::string& name) const;
+    void Deny(RegistryRoot root, const std::string& subKey, RegAccess access) { denied_[Path(root, subKey)] = access; }
+
+    std::function<void(const std::string& name, bool sizeQuery)> beforeQuery;
+    std::function<void()> onChange;  // after each change or deletion
+    long setFailure = 0;
+    long deleteFailure = 0;
+
+    long OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key) override;
+    long EnumValue(RegKey key, unsigned long index, std::size_t nameCapacity, std::string& name,
+                   unsigned long& type) override;
+    long QueryValue(RegKey key, const std::string& name, unsigned long& type, char* data,
+                    unsigned long& size) override;
+    long QueryValueWide(RegKey key, const std::string& name, std::u16string& data) override;
+    long SetStringValue(RegKey key, const std::string& name, const std::string& data) override;
+    long DeleteValue(RegKey key, const std::string& name) override;
+    void CloseKey(RegKey key) override { open_.erase(key); }
+
+private:
+    struct Key {
+        std::vector<MemoryValue> values;
+        std::unordered_map<std::string, std::size_t> index;
+    };
+    static std::string Path(RegistryRoot root, const std::string& subKey);
+    MemoryValue* Lookup(RegKey key, const std::string& name);
+    std::map<std::string, Key> keys_;
+    std::map<std::string, RegAccess> denied_;
+    std::map<RegKey, std::string> open_;
+    RegKey next_ = 1;
 };
 
 }  // namespace stlag
