@@ -6,8 +6,6 @@
 
 #include "command_line_checker.h"
 #include "fakes.h"
-#include "memory_registry.h"
-#include "rc_texts.h"
 #include "repair_applier.h"
 #include "run_key_scanner.h"
 
@@ -30,8 +28,8 @@ const std::vector<std::string> kCommandLines = {
 void BM_CheckCommandLine(benchmark::State& state)
 {
     MemoryFileSystem files;
-    files.AddFile("C:\\Program Files\\Common Files\\Updater\\updater.exe");
-    SingleByteCodePage codePage;
+    files.files[MemoryFileSystem::Fold("C:\\Program Files\\Common Files\\Updater\\updater.exe")];
+    FakeCodePage codePage;
     CommandLineChecker checker(files, codePage);
     std::size_t i = 0;
     for (auto _ : state) {
@@ -52,25 +50,23 @@ void Seed(MemoryRegistry& registry, int n)
     }
 }
 
-void BM_ScanRunKeys(benchmark::State& state)
+void BM_Scan(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
     MemoryRegistry registry;
     Seed(registry, n);
     MemoryFileSystem files;
-    files.AddFile("C:\\Program Files\\Common Files\\Updater\\updater.exe");
-    SingleByteCodePage codePage;
+    files.files[MemoryFileSystem::Fold("C:\\Program Files\\Common Files\\Updater\\updater.exe")];
+    FakeCodePage codePage;
     CommandLineChecker checker(files, codePage);
     RcTexts texts;
     RunKeyScanner scanner(registry, checker, codePage, texts);
-    RunEntryFixList findings;
-    std::string log;
     for (auto _ : state)
-        benchmark::DoNotOptimize(scanner.ScanRunKeys(findings, log, nullptr));
+        benchmark::DoNotOptimize(scanner.Scan());
     state.SetItemsProcessed(state.iterations() * n);
     state.SetComplexityN(n);
 }
-BENCHMARK(BM_ScanRunKeys)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_Scan)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 // Backup bytes go nowhere: the benchmark weighs the engine, not a test double's copying.
 class DiscardingFileSystem : public FileSystem {
@@ -80,6 +76,7 @@ public:
     {
         return std::unique_ptr<OutputFile>(new Discard);
     }
+    bool RemoveFile(const std::string&) override { return false; }
 
 private:
     struct Discard : OutputFile {
@@ -89,12 +86,12 @@ private:
     };
 };
 
-// 10,000 findings, every row ticked or every other one: the walk erases from the list as it goes.
+// 10,000 findings, every row ticked or every other one.
 void BM_Repair(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
     const int tickEvery = static_cast<int>(state.range(1));
-    SingleByteCodePage codePage;
+    FakeCodePage codePage;
     RcTexts texts;
     for (auto _ : state) {
         state.PauseTiming();
@@ -103,20 +100,16 @@ void BM_Repair(benchmark::State& state)
             registry.SetString(RegistryRoot::CurrentUser, kRun, "value " + std::to_string(i),
                                "C:\\Program Files\\Common Files\\Updater\\updater.exe -silent");
         MemoryFileSystem files;
-        files.AddFile("C:\\Program Files\\Common Files\\Updater\\updater.exe");
+        files.files[MemoryFileSystem::Fold("C:\\Program Files\\Common Files\\Updater\\updater.exe")];
         DiscardingFileSystem backupFiles;
         CommandLineChecker checker(files, codePage);
-        RunEntryFixList findings;
-        std::string log;
-        RunKeyScanner(registry, checker, codePage, texts).ScanRunKeys(findings, log, nullptr);
-        RepairRequest request;
-        request.rowCount = findings.Count();
-        request.isTicked = [tickEvery](int row) { return row % tickEvery == 0; };
-        request.backupFileName = [] { return std::string("C:\\backup.reg"); };
-        std::string outcome;
+        const FindingList findings = RunKeyScanner(registry, checker, codePage, texts).Scan().findings;
+        RepairRequest request{{}, "C:\\backup.reg"};
+        for (std::size_t row = 0; row < findings.size(); ++row)
+            request.ticked.push_back(row % static_cast<std::size_t>(tickEvery) == 0);
         RepairApplier applier(registry, backupFiles, codePage, texts);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(applier.Repair(findings, request, outcome));
+        benchmark::DoNotOptimize(applier.Repair(findings, request));
     }
     state.SetItemsProcessed(state.iterations() * n);
 }

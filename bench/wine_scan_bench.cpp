@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line_checker.h"
-#include "run_key_scanner.h"
-#include "win32_platform.h"
-#include "win32_registry.h"
+#include "live_engine.h"
 
 namespace {
 
@@ -78,14 +75,7 @@ std::size_t BareLoop()
 
 int main()
 {
-    stlag::Win32Registry registry;
-    stlag::Win32FileSystem files;
-    stlag::Win32CodePage codePage;
-    stlag::ResourceTexts texts;
-    stlag::CommandLineChecker checker(files, codePage);
-    stlag::RunKeyScanner scanner(registry, checker, codePage, texts);
-    stlag::RunEntryFixList findings;
-    std::string log;
+    stlag::LiveEngine engine;
 
     std::printf("%d values in HKEY_CURRENT_USER\\%s, best of %d rounds\n", kValues, kRunKey, kRounds);
     for (const Mix& mix : kMixes) {
@@ -99,7 +89,7 @@ int main()
             QueryPerformanceCounter(&t0);
             const std::size_t bytes = BareLoop();
             QueryPerformanceCounter(&t1);
-            const int found = scanner.ScanRunKeys(findings, log, nullptr);
+            const int found = static_cast<int>(engine.Scan().findings.size());
             QueryPerformanceCounter(&t2);
             if (bytes == 0 || found != expected) {
                 std::printf("unexpected: %u bytes read, %d findings\n", static_cast<unsigned>(bytes), found);

@@ -14,7 +14,7 @@ sources() {
 import json, sys, os
 for entry in json.load(open(sys.argv[1])):
     f = os.path.relpath(entry["file"])
-    if f.split("/")[0] in ("engine", "win32", "app", "ui", "links") and f.endswith(".cpp"):
+    if f.split("/")[0] in ("engine", "win32", "app", "window", "wizard", "links") and f.endswith(".cpp"):
         print(f)
 PY
 }
