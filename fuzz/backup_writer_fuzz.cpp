@@ -1,70 +1,68 @@
-// Any value names and data: what the backup writer writes reads back, through a reader of
-// the format written apart from it, as the same key paths, names and data.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <vector>
+// Any value names and data, under a single- and a double-byte code page: each value's
+// lines, read back as the registry editor reads them, give its key, name and data back.
+#include <sstream>
 
 #include "fakes.h"
 #include "reg_backup_writer.h"
-#include "regedit4_reader.h"
-#include "registry.h"
-#include "run_key_scanner.h"
 
-namespace {
+static void Require(bool condition) { if (!condition) __builtin_trap(); }
 
-void Require(bool condition)
+// The quoted text at pos, escapes undone; a trail byte that looks like a quote or a
+// backslash is part of its character.
+static std::string Unquote(const std::string& line, std::size_t& pos, const stlag::CodePage& page)
 {
-    if (!condition)
-        std::abort();
-}
-
-// Splits the input at 0xFF bytes: a key selector byte, then name and data, repeated.
-// NUL bytes are dropped: the registry's string texts end at the first one.
-std::vector<std::string> Fields(const std::uint8_t* bytes, std::size_t size)
-{
-    std::vector<std::string> fields(1);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (bytes[i] == 0xFF)
-            fields.emplace_back();
-        else if (bytes[i] != 0)
-            fields.back() += static_cast<char>(bytes[i]);
+    Require(line.at(pos) == '"');
+    std::string text;
+    for (++pos;; text += line.at(pos++)) {
+        if (page.IsLeadByte(static_cast<unsigned char>(line.at(pos))))
+            text += line[pos++];
+        else if (line[pos] == '"')
+            return ++pos, text;
+        else if (line[pos] == '\\')
+            Require(line.at(++pos) == '\\' || line[pos] == '"');
     }
-    return fields;
 }
 
-}  // namespace
+// The data after "=": quoted, or hex(1) bytes ending in the NUL, continuations already joined.
+static std::string Data(const std::string& line, std::size_t& pos, const stlag::CodePage& page)
+{
+    if (line.compare(pos, 7, "hex(1):") != 0)
+        return Unquote(line, pos, page);
+    std::string data;
+    for (pos += 6; pos < line.size() && (line[pos] == ':' || line[pos] == ','); pos += 3)
+        data += static_cast<char>(std::stoi(line.substr(pos + 1, 2), nullptr, 16));
+    Require(data.back() == '\0');
+    return data.substr(0, data.size() - 1);
+}
 
+// Fields split at 0xFF: name and data, repeated; the name's length picks the key.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    const std::vector<std::string> fields = Fields(bytes, size);
-    stlag::MemoryFileSystem files;
-    stlag::SingleByteCodePage singleByte;
-    stlag::RegBackupWriter writer(files, singleByte);
-    Require(writer.Create("C:\\backup.reg"));
-    std::vector<stlag::RegFileValue> written;
-    for (std::size_t i = 0; i + 2 < fields.size(); i += 3) {
-        const std::string& selector = fields[i];
-        const stlag::RunKeyPath& path = stlag::kRunKeyPaths[(selector.empty() ? 0 : selector[0] & 0xFF) % 7];
-        std::string keyPath = stlag::RunKeyFullPath(path.rootName, path.keyName);
-        if (selector.size() > 1 && (selector[1] & 1))
-            keyPath[0] = 'h';  // the same key in other letter case: a header of its own
-        const std::string& name = fields[i + 1];
-        const std::string& data = fields[i + 2];
-        if (!stlag::RegBackupWriter::CanRecordName(name))
-            continue;
-        Require(writer.WriteValue(keyPath, name, data));
-        written.push_back(stlag::RegFileValue{keyPath, name, data});
+    for (const bool doubleByte : {false, true}) {
+        const stlag::FakeCodePage page(doubleByte);
+        stlag::MemoryFileSystem files;
+        stlag::RegBackupWriter writer(files, page);
+        Require(writer.Create("C:\\backup.reg") && files.onDisk == files.files);
+        const std::string& file = files.files.at("c:\\backup.reg");
+        std::istringstream fields(std::string(reinterpret_cast<const char*>(bytes), size));
+        // The system's ANSI text never ends inside a character; a text ending in a lead-valued byte might.
+        const auto ragged = [&page](const std::string& s) { return !s.empty() && page.IsLeadByte(s.back() & 0xFF); };
+        for (std::string last, name, data; std::getline(fields, name, '\xFF') && std::getline(fields, data, '\xFF');) {
+            const std::string key = "HKEY_CURRENT_USER\\Run" + std::to_string(name.size() % 3);
+            Require(stlag::RegBackupWriter::CanRecordName(name) == (name.find_first_of("\r\n") == std::string::npos));
+            if (!stlag::RegBackupWriter::CanRecordName(name) || ragged(name) || ragged(data))
+                continue;
+            const std::size_t before = file.size();
+            Require(writer.WriteValue(key, name, data) && files.onDisk == files.files);
+            std::string line = file.substr(before);
+            for (std::size_t at = 0; (at = line.find(",\\\n  ", at)) != std::string::npos;)  // quoted texts hold no LF
+                line.replace(at, 5, ",");
+            const std::string head = key == last ? "\n" : "\n\n[" + (last = key) + "]\n";
+            std::size_t pos = head.size();
+            Require(line.compare(0, pos, head) == 0 && Unquote(line, pos, page) == name && line.at(pos++) == '=' &&
+                    Data(line, pos, page) == data && pos == line.size());
+        }
+        Require(writer.Finish() && file.compare(0, 8, "REGEDIT4") == 0 && file.back() == '\n');
     }
-    Require(writer.Finish());
-
-    const std::string file = files.Contents("C:\\backup.reg");
-    Require(file.find('\r') == std::string::npos);
-    std::vector<stlag::RegFileValue> read;
-    std::string error;
-    Require(stlag::ReadRegedit4(file, read, error));
-    Require(read == written);
-    Require(!file.empty() && file.back() == '\n');
     return 0;
 }

@@ -1,77 +1,53 @@
-// The save dialog's path pieces and the link launcher's fallback command line: never more
-// than their buffers hold, and the pieces of a path give the path back.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
+// Path pieces for the save dialog, the program folder and the link launcher's fallback
+// command line, under a single- and a double-byte code page: never more than their
+// buffers hold, never a cut inside a double-byte character.
 #include "backup_name.h"
 #include "fakes.h"
 #include "launch_command.h"
+#include "program_folder.h"
 
-namespace {
+static void Require(bool condition) { if (!condition) __builtin_trap(); }
 
-void Require(bool condition)
+// The first character start at or past `until`, or holding c; walked by the fake page's lead
+// bytes, not the engine's. A lead byte that ends the text stands alone.
+static std::size_t Walk(const std::string& text, std::size_t until, char c, const stlag::CodePage& page)
 {
-    if (!condition)
-        std::abort();
+    std::size_t i = 0;
+    while (i < until && text[i] != c)
+        i += page.IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    return i;
 }
 
-void CheckPathPieces(const std::string& path)
-{
-    const std::string folder = stlag::GetFolderPart(path);
-    const std::string name = stlag::GetFileNamePart(path);
-    if (path.find_first_of("\\/") == std::string::npos)
-        Require(folder == path && name == path);
-    else
-        Require(folder + name == path);
-
-    const std::size_t bufferSize = 260;
-    const std::vector<char> buffer = stlag::SaveDialogFileBuffer(path, bufferSize);
-    Require(buffer.size() == bufferSize);
-    const std::string held(buffer.data());  // stops at the NUL the buffer must hold
-    Require(held.size() < bufferSize);
-    Require(held == (name.size() < bufferSize ? name : std::string()));
-}
-
-void CheckFallbackCommand(const std::string& openCommand, const std::string& target, const stlag::CodePage& codePage)
-{
-    std::string commandLine = "\x01untouched";
-    if (!stlag::BuildFallbackCommand(openCommand, target, codePage, commandLine)) {
-        Require(commandLine == "\x01untouched");
-        return;
-    }
-    Require(commandLine.size() < stlag::kCommandBufferSize);
-    // What stood before the placeholder, one blank, the target as one argument.
-    const std::string argument = stlag::TargetArgument(target);
-    Require(commandLine.size() >= argument.size() + 1);
-    const std::size_t cut = commandLine.size() - argument.size() - 1;
-    Require(openCommand.compare(0, cut, commandLine, 0, cut) == 0);
-    Require(commandLine.compare(cut, std::string::npos, " " + argument) == 0);
-}
-
-}  // namespace
-
+// The input up to a NUL is a path, and split at its first 0xFF an open command and a target:
+// texts from edit controls and the registry end at a NUL.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    if (size == 0)
-        return 0;
-    const std::string rest(reinterpret_cast<const char*>(bytes + 1), size - 1);
-    // A path comes from an edit control: text, without NUL bytes.
-    std::string path = rest;
-    path.erase(std::remove(path.begin(), path.end(), '\0'), path.end());
-    CheckPathPieces(path);
-    // The open command and the target are split at the first 0xFF byte.
-    const std::size_t split = rest.find('\xFF');
-    const std::string openCommand = rest.substr(0, split);
-    const std::string target = split == std::string::npos ? std::string() : rest.substr(split + 1);
-    stlag::SingleByteCodePage singleByte;
-    stlag::ShiftJisCodePage doubleByte;
-    if (bytes[0] & 1)
-        CheckFallbackCommand(openCommand, target, doubleByte);
-    else
-        CheckFallbackCommand(openCommand, target, singleByte);
+    const std::string path = std::string(reinterpret_cast<const char*>(bytes), size).c_str();
+    const std::size_t buffer = 1 + path.size() / 2, split = path.find('\xFF');  // names fit it or not
+    const std::string open = path.substr(0, split), target = split == std::string::npos ? "" : path.substr(split + 1);
+    for (const bool doubleByte : {false, true}) {
+        const stlag::FakeCodePage page(doubleByte);
+        const auto holds = [&page](const std::string& s, char c) { return Walk(s, s.size(), c, page) < s.size(); };
+        const auto boundary = [&page](const std::string& s, std::size_t pos) { return Walk(s, pos, 0, page) == pos; };
+        const std::string folder = stlag::GetFolderPart(path, page), name = stlag::GetFileNamePart(path, page);
+        const std::size_t cut = folder == path && name == path ? 0 : folder.size();
+        Require(!holds(name, '\\') && (cut == 0 ? folder == path && name == path && !holds(path, '/')
+                                               : folder + name == path && boundary(path, cut - 1)));
+        Require(cut == 0 || path[cut - 1] == '\\' || (path[cut - 1] == '/' && !holds(path, '\\') && !holds(name, '/')));
+        const std::vector<char> file = stlag::SaveDialogFileBuffer(path, buffer, page);
+        Require(file.size() == buffer && file.back() == '\0' && file.data() == (name.size() < buffer ? name : ""));
+        const std::size_t length = stlag::ProgramFolderFromModulePath(path, page).size();
+        Require(!holds(path.substr(length), '\\') &&
+                (length == 0 || (path[length - 1] == '\\' && boundary(path, length - 1))));
+        // What stood before the placeholder, a blank, the target as one argument; untouched when too long.
+        std::string command = "\x01untouched", argument = stlag::TargetArgument(target);
+        const bool built = stlag::BuildFallbackCommand(open, target, page, command);
+        const std::size_t end = command.size() - argument.size() - 1;
+        Require(built ? command.size() < stlag::kCommandBufferSize && command.size() > argument.size() &&
+                            command.compare(0, end, open, 0, end) == 0 && boundary(open, end) &&
+                            command.compare(end, std::string::npos, " " + argument) == 0
+                      : command == "\x01untouched" && open.size() + 1 + argument.size() >= stlag::kCommandBufferSize);
+        Require(!built || end == open.size() || open.compare(end, 2, "%1") == 0 || open.compare(end, 4, "\"%1\"") == 0);
+    }
     return 0;
 }
