@@ -74,6 +74,23 @@ std::wstring AnsiToWide(const std::string& ansi)
     return wide;
 }
 
+std::string WideToAnsi(const std::wstring& wide, bool& inCodePage)
+{
+    inCodePage = true;
+    if (wide.empty())
+        return std::string();
+    // The UTF-8 code page holds every character and takes neither flag nor default.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    const int length = static_cast<int>(wide.size());
+    const int n = WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, flags, wide.data(), length, &ansi[0], n, nullptr, utf8 ? nullptr : &usedDefault);
+    inCodePage = usedDefault == FALSE;
+    return ansi;
+}
+
 std::u16string Win32CodePage::ToWide(const std::string& ansi) const
 {
     const std::wstring wide = AnsiToWide(ansi);

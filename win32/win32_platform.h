@@ -2,6 +2,8 @@
 #ifndef STLAG_WIN32_PLATFORM_H
 #define STLAG_WIN32_PLATFORM_H
 
+#include <string>
+
 #include "platform.h"
 
 namespace stlag {
@@ -21,6 +23,10 @@ public:
 
 // ANSI text as the system converts it to UTF-16.
 std::wstring AnsiToWide(const std::string& ansi);
+
+// UTF-16 text in the ANSI code page, NULs included; inCodePage is false when a character
+// had no counterpart there and was replaced (no best fit is ever chosen).
+std::string WideToAnsi(const std::wstring& wide, bool& inCodePage);
 
 // Strings of the program's own resources, converted to the ANSI code page.
 class ResourceTexts : public Texts {
