@@ -58,9 +58,9 @@ std::size_t Yardstick()
         if (RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
             break;
         bool inCodePage = true;
-        const std::string ansiName = stlag::WideToAnsi(std::wstring(name.data(), nameLength), inCodePage);
+        const std::string ansiName = stlag::WideToAnsi(name.data(), nameLength, inCodePage);
         const auto* units = reinterpret_cast<const wchar_t*>(data.data());
-        const std::string ansi = stlag::WideToAnsi(std::wstring(units, size / sizeof(wchar_t)), inCodePage);
+        const std::string ansi = stlag::WideToAnsi(units, size / sizeof(wchar_t), inCodePage);
         bytes += ansiName.size() + ansi.size();
         if (index % kFaultyEvery == 0) {
             WIN32_FIND_DATAA found;

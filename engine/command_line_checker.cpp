@@ -7,7 +7,7 @@ namespace {
 const char* const kProgramExtensions[] = {".exe", ".bat", ".dll", ".com"};
 }
 
-bool CommandLineChecker::CheckCommandLine(std::string data, std::string& newData) const
+bool CommandLineChecker::CheckCommandLine(const std::string& data, std::string& newData) const
 {
     if (data.empty() || data == "\"") {
         newData.clear();

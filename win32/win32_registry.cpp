@@ -49,7 +49,7 @@ long Win32Registry::ReadValue(RegKey key, unsigned long index, RegValue& value)
     }
     if (status != ERROR_SUCCESS)
         return status;
-    value.name = WideToAnsi(std::wstring(name_.data(), nameLength), value.nameInCodePage);
+    value.name = WideToAnsi(name_.data(), nameLength, value.nameInCodePage);
     if (value.name.size() > kValueNameLimit) {
         value = RegValue();
         return ERROR_MORE_DATA;
@@ -85,7 +85,7 @@ long Win32Registry::Convert(unsigned long type, unsigned long dataSize, RegValue
     value.dataInCodePage = true;
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         const auto* units = reinterpret_cast<const wchar_t*>(data_.data());
-        value.data = WideToAnsi(std::wstring(units, dataSize / sizeof(wchar_t)), value.dataInCodePage);
+        value.data = WideToAnsi(units, dataSize / sizeof(wchar_t), value.dataInCodePage);
     }
     return ERROR_SUCCESS;
 }
