@@ -30,6 +30,7 @@
 #define IDC_LOG_EDIT              1013
 #define IDC_COPY_BUTTON           1014
 #define IDC_README_LINK           1040
+#define IDC_README_SENTENCE       1041
 
 // System menu and commands
 #define IDM_ABOUTBOX              0x0010
