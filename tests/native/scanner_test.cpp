@@ -1,1 +1,110 @@
+// The scan read back through its troubleshooting log and its findings.
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fakes.h"
+#include "resource.h"
+#include "run_key_scanner.h"
+
+using namespace stlag;
+
+static const RegistryRoot kCu = RegistryRoot::CurrentUser, kLm = RegistryRoot::LocalMachine;
+
+static std::vector<std::string> Lines(std::string text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
+        lines.push_back(text.substr(0, end));
+    lines.push_back(text);
+    return lines;
+}
+
+static ScanResult ScanOf(MemoryRegistry& registry, const MemoryFileSystem& fs, const Texts& texts)
+{
+    const FakeCodePage codePage;
+    const CommandLineChecker checker(fs, codePage);
+    return RunKeyScanner(registry, checker, codePage, texts).Scan();
+}
+
+TEST(RunKeyScanner, GoldenLog)
+{
+    const std::string a = "C:\\Program Files\\A\\a.exe", b = "C:\\Program Files\\B\\b.exe";
+    MemoryFileSystem fs;
+    fs.files[MemoryFileSystem::Fold(a)];
+    MemoryRegistry registry;
+    registry.SetString(kCu, RunSubKey("Run"), "", a + " /x");
+    registry.SetString(kCu, RunSubKey("Run"), "%d", "%s %d 100%");
+    registry.Set(kLm, RunSubKey("Run"), {"Bin", kRegBinary, "\x01\x02", {}});
+    registry.SetString(kLm, RunSubKey("Run"), "Gone", b);
+    registry.SetString(kLm, RunSubKey("RunOnce"), "Hidden", " x");
+    registry.Deny(kLm, RunSubKey("RunOnce"), RegAccess::Read);
+    registry.SetString(kLm, RunSubKey("RunOnce\\Setup"), Ansi("Åter"), " x");
+
+    const std::string cu = "Sökväg: HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string lm = "Sökväg: HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string missing = "Denna nyckel finns inte eller så har du inte rättigheter att öppna den.";
+    const std::string faulty = "\tFELAKTIGT VÄRDE! Rekommenderad ändring: ";
+    std::vector<std::string> golden = {
+        cu + "Run", "", "\tVärde: ", "\tData: " + a + " /x", faulty + "\"" + a + "\" /x",
+        "", "\tVärde: %d", "\tData: %s %d 100%", "\tOK", "", "",
+        cu + "RunOnce", missing, "", "",
+        lm + "Run", "", "\tVärde: Bin", "\tDetta är ingen sträng.",
+        "", "\tVärde: Gone", "\tData: " + b, faulty + "Ta bort värde", "", "",
+        lm + "RunOnce", missing, "", "",
+        lm + "RunServices", missing, "", "",
+        lm + "RunServicesOnce", missing, "", "",
+        lm + "RunOnce\\Setup", "", "\tVärde: Åter", "\tData:  x", faulty + "x", ""};
+    for (std::string& line : golden)
+        line = Ansi(line);
+
+    const ScanResult result = ScanOf(registry, fs, RcTexts());
+    EXPECT_EQ(Lines(result.logText), golden);
+    EXPECT_EQ(result.findings, (FindingList{{"", a + " /x", "\"" + a + "\" /x", "Run", "HKEY_CURRENT_USER"},
+                                           {"Gone", b, "", "Run", "HKEY_LOCAL_MACHINE"},
+                                           {Ansi("Åter"), " x", "x", "RunOnce\\Setup", "HKEY_LOCAL_MACHINE"}}));
+}
+
+static MemoryValue Sz(const std::string& name, const std::string& data) { return {name, kRegSz, data + '\0', {}}; }
+
+// Each value below would be trimmed if it were judged at all.
+TEST(RunKeyScanner, LeavesAloneWhatItCannotJudge)
+{
+    static const std::string run = RunSubKey("Run");
+    const RcTexts texts;
+    // line: what the log must hold; judged: the findings' names.
+    const struct { const char* what; std::vector<MemoryValue> values; std::function<void(MemoryRegistry&)> onDataQuery;
+                   std::string line; std::vector<std::string> judged; } cases[] = {
+        {"gone before its data is read", {Sz("V", " x")}, [](MemoryRegistry& r) {
+             RegKey key = 0;
+             r.OpenKey(kCu, run, RegAccess::Write, key);
+             r.DeleteValue(key, "V");
+         }, texts.Load(IDS_LOG_UNREADABLE), {}},
+        {"grown between the queries", {Sz("V", " x")}, [](MemoryRegistry& r) { r.Set(kCu, run, Sz("V", " x y")); },
+         texts.Load(IDS_LOG_UNREADABLE), {}},
+        {"type changed between the queries", {Sz("V", " x")},
+         [](MemoryRegistry& r) { r.Set(kCu, run, {"V", kRegExpandSz, {" x\0", 3}, {}}); },
+         texts.Load(IDS_LOG_UNREADABLE), {}},
+        {"not in the code page", {{"V", kRegSz, {" x?\0", 4}, u" x\u0141"}}, nullptr,
+         Ansi("\tData:  x?\r\n") + texts.Load(IDS_LOG_NOT_IN_CODEPAGE), {}},
+        {"name too long", {Sz("Ok", "x"), Sz(std::string(4096, 'n'), " x"), Sz("Next", " y")}, nullptr,
+         Ansi("\tOK\r\n\r\n\tVärde nummer 1 har ett för långt namn"), {"Next"}},
+        {"longest name", {Sz(std::string(4095, 'n'), " x")}, nullptr, "\tData:  x", {std::string(4095, 'n')}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryRegistry registry;
+        for (const MemoryValue& value : c.values)
+            registry.Set(kCu, run, value);
+        registry.beforeQuery = [&](const std::string&, bool sizeQuery) {
+            if (!sizeQuery && c.onDataQuery)
+                c.onDataQuery(registry);
+        };
+        const ScanResult result = ScanOf(registry, MemoryFileSystem(), texts);
+        EXPECT_NE(result.logText.find(c.line), std::string::npos) << result.logText;
+        std::vector<std::string> judged;
+        for (const Finding& finding : result.findings)
+            judged.push_back(finding.valueName);
+        EXPECT_EQ(judged, c.judged);
+    }
+}
