@@ -22,6 +22,9 @@ std::size_t FindChar(const std::string& text, char c, const CodePage& codePage)
 
 std::size_t FindText(const std::string& text, const std::string& needle, const CodePage& codePage)
 {
+    // Most texts do not hold the needle at all; only a byte match needs the character walk.
+    if (text.find(needle) == std::string::npos)
+        return std::string::npos;
     for (std::size_t i = 0; i + needle.size() <= text.size(); i += CharLength(text, i, codePage)) {
         if (text.compare(i, needle.size(), needle) == 0)
             return i;

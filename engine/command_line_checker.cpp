@@ -7,7 +7,7 @@ namespace {
 const char* const kProgramExtensions[] = {".exe", ".bat", ".dll", ".com"};
 }
 
-bool CommandLineChecker::CheckCommandLine(std::string data, std::string& newData) const
+bool CommandLineChecker::CheckCommandLine(const std::string& data, std::string& newData) const
 {
     if (data.empty() || data == "\"") {
         newData.clear();
@@ -35,9 +35,11 @@ bool CommandLineChecker::CheckCommandLine(std::string data, std::string& newData
     const std::size_t blank = FindChar(program, ' ', codePage_);
     if (blank == std::string::npos)
         return true;
+    // The first blank comes before any folder, or the program part has none: a relative
+    // name and its arguments, which the system finds on its search path.
     const std::size_t backslash = FindChar(program, '\\', codePage_);
-    if (backslash != std::string::npos && backslash > blank)
-        return true;  // the first blank comes before any folder: a relative name and its arguments
+    if (backslash == std::string::npos || backslash > blank)
+        return true;
 
     if (fileSystem_.FileExists(program))
         newData = "\"" + program + "\"" + data.substr(program.size());

@@ -16,7 +16,7 @@ public:
 
     // True when data can be run as written; newData is then untouched. False when it is
     // faulty: newData then holds the repaired command line, or nothing to delete the value.
-    bool CheckCommandLine(std::string data, std::string& newData) const;
+    bool CheckCommandLine(const std::string& data, std::string& newData) const;
 
 private:
     const FileSystem& fileSystem_;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "registry.h"
+
 namespace stlag {
 
 // An empty newData means the value is to be deleted rather than rewritten.
@@ -14,6 +16,7 @@ struct Finding {
     std::string newData;
     std::string keyName;
     std::string rootName;
+    RegistryView view = RegistryView::Native;
 };
 
 bool operator==(const Finding& a, const Finding& b);

@@ -14,9 +14,17 @@ std::string RunSubKey(const std::string& keyName)
     return kRunKeyBase + keyName;
 }
 
-std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName)
+std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName, RegistryView view)
 {
-    return rootName + "\\" + RunSubKey(keyName);
+    const std::string base = view == RegistryView::Wow64 ? "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\"
+                                                         : kRunKeyBase;
+    return rootName + "\\" + base + keyName;
+}
+
+std::string WithoutTerminators(const std::string& data)
+{
+    const std::size_t end = data.find_last_not_of('\0');
+    return end == std::string::npos ? std::string() : data.substr(0, end + 1);
 }
 
 }  // namespace stlag

@@ -1,4 +1,4 @@
-// What the engine needs of the registry, in plain values: a root, a key path,
+// What the engine needs of the registry, in plain values: a root and view, a key path,
 // a value name. The Win32 adapter and the in-memory one for tests implement it.
 #ifndef STLAG_REGISTRY_H
 #define STLAG_REGISTRY_H
@@ -28,6 +28,8 @@ enum : unsigned long {
 };
 
 enum class RegistryRoot { CurrentUser, LocalMachine };
+// Native: the program's own (64-bit) view; Wow64: the 32-bit programs' view of the machine.
+enum class RegistryView { Native, Wow64 };
 enum class RegAccess { Read, Write };
 
 using RegKey = std::uintptr_t;
@@ -41,34 +43,50 @@ RegistryRoot RootFromName(const std::string& rootName);
 // The sub-key below the root: the start-up base followed by keyName.
 std::string RunSubKey(const std::string& keyName);
 
-// rootName + "\" + the sub-key: the key path used in the log, the backup and failure lists.
-std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName);
+// The key path used in the log, the backup and failure lists: rootName + "\" + the
+// sub-key, with "WOW6432Node" after "Software" in the 32-bit view.
+std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName,
+                           RegistryView view = RegistryView::Native);
+
+// One value as one read gives it. Name and text data are in the ANSI code page, from one
+// conversion each; a flag is false when a character had no counterpart there. The data of
+// REG_SZ and REG_EXPAND_SZ is all of it, NULs included; other types leave it empty.
+struct RegValue {
+    std::string name;
+    unsigned long type = kRegNone;
+    std::string data;
+    bool nameInCodePage = true;
+    bool dataInCodePage = true;
+    bool dataRead = true;  // false: the name is known, the data could not be read
+};
 
 class Registry {
 public:
     virtual ~Registry() = default;
 
-    // 0 with key set, or the status code (2 missing, 5 access denied...).
-    virtual long OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key) = 0;
+    // 0 with key set, or the status code (2 missing, 5 access denied...). Write access
+    // may also read values.
+    virtual long OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
+                         RegKey& key) = 0;
 
-    // Name and type of the value at index. nameCapacity counts the terminating NUL: a longer
-    // name answers 234 and leaves name empty; past the last value answers 259.
-    virtual long EnumValue(RegKey key, unsigned long index, std::size_t nameCapacity, std::string& name,
-                           unsigned long& type) = 0;
+    // The value at index: 0, 259 past the last value, 234 when its ANSI name would not fit
+    // in kValueNameLimit bytes (value left empty); any other code ends the walk.
+    virtual long ReadValue(RegKey key, unsigned long index, RegValue& value) = 0;
 
-    // With data null: the data size in bytes. Otherwise reads at most size bytes and sets size
-    // to the bytes read; 234 when the data does not fit.
-    virtual long QueryValue(RegKey key, const std::string& name, unsigned long& type, char* data,
-                            unsigned long& size) = 0;
-
-    // The same value's data as the system holds it (UTF-16), up to its first NUL.
-    virtual long QueryValueWide(RegKey key, const std::string& name, std::u16string& data) = 0;
+    // The value of that (ANSI) name, as ReadValue gives it; 2 when there is none.
+    virtual long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) = 0;
 
     // REG_SZ with the terminating NUL counted in the size.
     virtual long SetStringValue(RegKey key, const std::string& name, const std::string& data) = 0;
     virtual long DeleteValue(RegKey key, const std::string& name) = 0;
     virtual void CloseKey(RegKey key) = 0;
 };
+
+// The text of string data: everything before its terminating NULs.
+std::string WithoutTerminators(const std::string& data);
+
+// Longest ANSI value name the scan reads, in bytes, its NUL not counted.
+constexpr std::size_t kValueNameLimit = 4095;
 
 }  // namespace stlag
 

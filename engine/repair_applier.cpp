@@ -13,9 +13,14 @@ bool IsTicked(const RepairRequest& request, std::size_t index)
     return index < request.ticked.size() && request.ticked[index];
 }
 
+std::string KeyPath(const Finding& finding)
+{
+    return RunKeyFullPath(finding.rootName, finding.keyName, finding.view);
+}
+
 std::string PathLine(const Finding& finding)
 {
-    return RunKeyFullPath(finding.rootName, finding.keyName) + "\\" + finding.valueName + "\r\n";
+    return KeyPath(finding) + "\\" + finding.valueName + "\r\n";
 }
 
 unsigned WarningTextId(RepairRefusal refusal)
@@ -34,6 +39,7 @@ unsigned WarningTextId(RepairRefusal refusal)
 struct RepairApplier::Walk {
     std::string changeFailures;
     std::string deleteFailures;
+    std::string changedSinceScan;
     std::string changed;  // in the backup and changed, for a stopped repair
     bool stopped = false;
     std::vector<bool> repaired;
@@ -102,13 +108,18 @@ bool RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& backup, W
     RegKey key = 0;
     // Changing a value the backup cannot give back would lose its old data for good.
     if (!RegBackupWriter::CanRecordName(finding.valueName) ||
-        registry_.OpenKey(RootFromName(finding.rootName), RunSubKey(finding.keyName), RegAccess::Write, key) !=
-            kErrorSuccess) {
+        registry_.OpenKey(RootFromName(finding.rootName), finding.view, RunSubKey(finding.keyName), RegAccess::Write,
+                          key) != kErrorSuccess) {
         failures += PathLine(finding);
         return false;
     }
     long status = kErrorSuccess;
-    if (!backup.WriteValue(RunKeyFullPath(finding.rootName, finding.keyName), finding.valueName, finding.oldData))
+    if (!StillAsScanned(key, finding)) {
+        registry_.CloseKey(key);
+        walk.changedSinceScan += PathLine(finding);
+        return false;
+    }
+    if (!backup.WriteValue(KeyPath(finding), finding.valueName, finding.oldData))
         walk.stopped = true;
     else if (finding.newData.empty())
         status = registry_.DeleteValue(key, finding.valueName);
@@ -125,6 +136,15 @@ bool RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& backup, W
     return true;
 }
 
+// Whatever changed it since (an installer, an uninstall), the value now is not what the
+// backup would record, nor what the user agreed to change.
+bool RepairApplier::StillAsScanned(RegKey key, const Finding& finding) const
+{
+    RegValue value;
+    return registry_.ReadNamedValue(key, finding.valueName, value) == kErrorSuccess && value.type == kRegSz &&
+           value.dataRead && value.dataInCodePage && WithoutTerminators(value.data) == finding.oldData;
+}
+
 std::string RepairApplier::OutcomeText(const Walk& walk, int repairedCount, int total,
                                        const std::string& backupPath) const
 {
@@ -137,9 +157,13 @@ std::string RepairApplier::OutcomeText(const Walk& walk, int repairedCount, int 
     if (!walk.changeFailures.empty() || !walk.deleteFailures.empty())
         return texts_.Load(IDS_REPAIR_ERRORS) + FailureParagraphs(walk) +
                FormatText(texts_.Load(IDS_RESTORE_WITH_BACKUP), {backupPath});
-    const std::string repaired = repairedCount == total
-                                     ? texts_.Load(IDS_ALL_REPAIRED)
-                                     : FormatText(texts_.Load(IDS_SOME_REPAIRED), {repairedCount, total});
+    std::string repaired = repairedCount == total ? texts_.Load(IDS_ALL_REPAIRED)
+                                                  : FormatText(texts_.Load(IDS_SOME_REPAIRED), {repairedCount, total});
+    if (!walk.changedSinceScan.empty()) {
+        // 412 opens with its own blank line.
+        const std::string paragraph = FailureParagraphs(walk);
+        repaired += "\r\n\r\n" + paragraph.substr(0, paragraph.find_last_not_of("\r\n") + 1);
+    }
     return repaired + FormatText(texts_.Load(IDS_BACKUP_CREATED), {backupPath});
 }
 
@@ -150,6 +174,8 @@ std::string RepairApplier::FailureParagraphs(const Walk& walk) const
         text += FormatText(texts_.Load(IDS_CHANGE_FAILURES), {walk.changeFailures});
     if (!walk.deleteFailures.empty())
         text += FormatText(texts_.Load(IDS_DELETE_FAILURES), {walk.deleteFailures});
+    if (!walk.changedSinceScan.empty())
+        text += FormatText(texts_.Load(IDS_CHANGED_SINCE_SCAN), {walk.changedSinceScan});
     return text;
 }
 

@@ -33,6 +33,8 @@ struct RepairResult {
 // A finding stays, and is named in the outcome under 311 (change) or 312 (delete) after
 // 310, when its key does not open for writing, when the system refuses the change or the
 // deletion, or when its value name holds CR or LF, which the backup file cannot record.
+// A value that is gone, no longer REG_SZ, or holds other data than the scan read is
+// neither backed up nor touched; it stays and is named under 314, after those lists.
 //
 // Each value's line reaches the disk before the value is changed. When the backup file
 // cannot be written, the repair stops at that finding before changing it, and the outcome
@@ -51,6 +53,7 @@ private:
     RepairRefusal Refusal(const FindingList& findings, const RepairRequest& request) const;
     Walk WalkLastToFirst(const FindingList& findings, const RepairRequest& request, class RegBackupWriter& backup) const;
     bool RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const;
+    bool StillAsScanned(RegKey key, const Finding& finding) const;
     std::string OutcomeText(const Walk& walk, int repairedCount, int total, const std::string& backupPath) const;
     std::string FailureParagraphs(const Walk& walk) const;
 

@@ -1,5 +1,4 @@
-// Reads the seven start-up keys, judges every string value and writes the
-// troubleshooting log.
+// Reads the start-up keys, judges every string value and writes the troubleshooting log.
 #ifndef STLAG_RUN_KEY_SCANNER_H
 #define STLAG_RUN_KEY_SCANNER_H
 
@@ -15,13 +14,12 @@ namespace stlag {
 struct RunKeyPath {
     const char* rootName;
     const char* keyName;
+    RegistryView view;
 };
 
-// The keys Windows runs at start-up, in scan order.
-extern const RunKeyPath kRunKeyPaths[7];
-
-// Value names are read into a buffer of this many bytes, the NUL included.
-constexpr std::size_t kValueNameBufferSize = 4096;
+// The keys Windows runs at start-up, in scan order: the seven of the program's own view,
+// then the machine's five as 32-bit programs see them.
+extern const RunKeyPath kRunKeyPaths[12];
 
 // What a scan leaves: the faulty values and the troubleshooting log (ANSI, CR LF).
 struct ScanResult {
@@ -41,11 +39,10 @@ public:
 
 private:
     struct LogTexts;
-    void ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key, FindingList& findings,
-                 std::string& logText) const;
-    void JudgeValue(const LogTexts& texts, const RunKeyPath& path, RegKey key, const std::string& name,
-                    FindingList& findings, std::string& logText) const;
-    bool ReadStringData(RegKey key, const std::string& name, std::string& data) const;
+    void ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key, ScanResult& result) const;
+    void JudgeValue(const LogTexts& texts, const RunKeyPath& path, const RegValue& value, ScanResult& result) const;
+    // The log line that leaves a string value unjudged, or null when it can be judged.
+    const std::string* Unjudged(const LogTexts& texts, const RegValue& value, const std::string& data) const;
 
     Registry& registry_;
     const CommandLineChecker& checker_;

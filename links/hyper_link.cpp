@@ -106,21 +106,10 @@ void CHyperLink::FitWindowToText()
 {
     if ((options_ & HLO_FITTOTEXT) == 0)
         return;
-    RECT window = {};
-    ::GetWindowRect(window_, &window);
-    if (const HWND parent = GetParent())
-        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&window), 2);
+    const RECT window = GetRectInParent();
     RECT client = {};
     ::GetClientRect(window_, &client);
-    const std::string text = GetText();
-    SIZE extent = {};
-    if (const HDC dc = ::GetDC(window_)) {
-        const HGDIOBJ previous = linkFont_ != nullptr ? ::SelectObject(dc, linkFont_) : nullptr;
-        ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        if (previous != nullptr)
-            ::SelectObject(dc, previous);
-        ::ReleaseDC(window_, dc);
-    }
+    const SIZE extent = GetTextExtent();
     const auto style = static_cast<std::uint32_t>(::GetWindowLongA(window_, GWL_STYLE));
     const Placement placed =
         FitToText(PlainRect{window.left, window.top, window.right, window.bottom},

@@ -30,6 +30,7 @@
 #define IDC_LOG_EDIT              1013
 #define IDC_COPY_BUTTON           1014
 #define IDC_README_LINK           1040
+#define IDC_README_SENTENCE       1041
 
 // System menu and commands
 #define IDM_ABOUTBOX              0x0010
@@ -53,6 +54,7 @@
 #define IDS_CHANGE_FAILURES       311
 #define IDS_DELETE_FAILURES       312
 #define IDS_RESTORE_WITH_BACKUP   313
+#define IDS_CHANGED_SINCE_SCAN    314
 #define IDS_NOTHING_TICKED        315
 #define IDS_BACKUP_BASE_NAME      320
 #define IDS_REPAIR_STOPPED        330
@@ -68,6 +70,7 @@
 // Strings: troubleshooting log
 #define IDS_LOG_KEY_HEADER        600
 #define IDS_LOG_KEY_MISSING       601
+#define IDS_LOG_KEY_HEADER_32     602
 #define IDS_LOG_VALUE             610
 #define IDS_LOG_DATA              611
 #define IDS_LOG_NOT_STRING        612
@@ -78,6 +81,8 @@
 #define IDS_LOG_UNREADABLE        620
 #define IDS_LOG_NOT_IN_CODEPAGE   621
 #define IDS_LOG_NAME_TOO_LONG     622
+#define IDS_LOG_NAME_NOT_IN_CODEPAGE 623
+#define IDS_LOG_MORE_THAN_ONE_STRING 624
 
 // Strings: console companion
 #define IDS_CONSOLE_USAGE         700

@@ -14,7 +14,9 @@ for desktop in "$prefix"/drive_c/users/*/Desktop; do
   if [ -L "$desktop" ]; then rm "$desktop" && mkdir "$desktop"; fi
 done
 # The program that the quoted demo entry points to must exist for a quoting proposal.
-mkdir -p "$prefix/drive_c/Program Files/Demo Verktyg"
-cp "$prefix/drive_c/windows/notepad.exe" "$prefix/drive_c/Program Files/Demo Verktyg/verktyg.exe"
+for programs in "Program Files" "Program Files (x86)"; do
+  mkdir -p "$prefix/drive_c/$programs/Demo Verktyg"
+  cp "$prefix/drive_c/windows/notepad.exe" "$prefix/drive_c/$programs/Demo Verktyg/verktyg.exe"
+done
 wine regedit /S "Z:$(echo "$here/demo-startup-values.reg" | sed 's|/|\\|g')" >/dev/null 2>&1
 wineserver -w

@@ -54,9 +54,10 @@ std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& pa
     return std::unique_ptr<OutputFile>(new Win32OutputFile(file));
 }
 
-bool Win32CodePage::IsLeadByte(unsigned char b) const
+Win32CodePage::Win32CodePage()
 {
-    return IsDBCSLeadByte(b) != 0;
+    for (unsigned b = 0; b < leadBytes_.size(); ++b)
+        leadBytes_[b] = IsDBCSLeadByte(static_cast<BYTE>(b)) != 0;
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path)
@@ -72,6 +73,23 @@ std::wstring AnsiToWide(const std::string& ansi)
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
     return wide;
+}
+
+std::string WideToAnsi(const wchar_t* wide, std::size_t length, bool& inCodePage)
+{
+    inCodePage = true;
+    if (length == 0)
+        return std::string();
+    // The UTF-8 code page holds every character and takes neither flag nor default.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    const int units = static_cast<int>(length);
+    const int n = WideCharToMultiByte(CP_ACP, flags, wide, units, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, flags, wide, units, &ansi[0], n, nullptr, utf8 ? nullptr : &usedDefault);
+    inCodePage = usedDefault == FALSE;
+    return ansi;
 }
 
 std::u16string Win32CodePage::ToWide(const std::string& ansi) const

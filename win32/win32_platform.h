@@ -2,6 +2,9 @@
 #ifndef STLAG_WIN32_PLATFORM_H
 #define STLAG_WIN32_PLATFORM_H
 
+#include <array>
+#include <string>
+
 #include "platform.h"
 
 namespace stlag {
@@ -15,12 +18,21 @@ public:
 
 class Win32CodePage : public CodePage {
 public:
-    bool IsLeadByte(unsigned char b) const override;
+    Win32CodePage();
+    bool IsLeadByte(unsigned char b) const override { return leadBytes_[b]; }
     std::u16string ToWide(const std::string& ansi) const override;
+
+private:
+    // Asked once: the scan asks for every byte of every value.
+    std::array<bool, 256> leadBytes_{};
 };
 
 // ANSI text as the system converts it to UTF-16.
 std::wstring AnsiToWide(const std::string& ansi);
+
+// UTF-16 text in the ANSI code page, NULs included; inCodePage is false when a character
+// had no counterpart there and was replaced (no best fit is ever chosen).
+std::string WideToAnsi(const wchar_t* wide, std::size_t length, bool& inCodePage);
 
 // Strings of the program's own resources, converted to the ANSI code page.
 class ResourceTexts : public Texts {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "win32_platform.h"
 
 namespace stlag {
@@ -11,68 +9,84 @@ namespace stlag {
 namespace {
 HKEY ToHkey(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
+// A value that keeps growing as it is read is given up on after this many tries.
+constexpr int kReadTries = 4;
 }  // namespace
 
-long Win32Registry::OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key)
+long Win32Registry::OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
+                            RegKey& key)
 {
-    HKEY rootKey = root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    const HKEY rootKey = root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    // The repair reads each value again before it changes it.
+    REGSAM rights = access == RegAccess::Read ? KEY_READ : KEY_QUERY_VALUE | KEY_SET_VALUE;
+    if (view == RegistryView::Wow64)
+        rights |= KEY_WOW64_32KEY;
     HKEY opened = nullptr;
-    const long status = RegOpenKeyExA(rootKey, subKey.c_str(), 0, access == RegAccess::Read ? KEY_READ : KEY_WRITE,
-                                      &opened);
+    const long status = RegOpenKeyExA(rootKey, subKey.c_str(), 0, rights, &opened);
     if (status == ERROR_SUCCESS)
         key = reinterpret_cast<RegKey>(opened);
     return status;
 }
 
-long Win32Registry::EnumValue(RegKey key, unsigned long index, std::size_t nameCapacity, std::string& name,
-                              unsigned long& type)
+long Win32Registry::ReadValue(RegKey key, unsigned long index, RegValue& value)
 {
-    if (nameBuffer_.size() < nameCapacity)
-        nameBuffer_.resize(nameCapacity);
-    char* buffer = nameBuffer_.data();
-    DWORD length = static_cast<DWORD>(nameCapacity);
-    DWORD valueType = static_cast<DWORD>(type);
-    const long status =
-        RegEnumValueA(ToHkey(key), index, buffer, &length, nullptr, &valueType, nullptr, nullptr);
-    if (status == ERROR_SUCCESS) {
-        name.assign(buffer, length);
-        type = valueType;
-    }
-    return status;
-}
-
-long Win32Registry::QueryValue(RegKey key, const std::string& name, unsigned long& type, char* data,
-                               unsigned long& size)
-{
-    DWORD valueType = static_cast<DWORD>(type);
-    DWORD valueSize = static_cast<DWORD>(size);
-    const long status = RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType,
-                                         reinterpret_cast<BYTE*>(data), &valueSize);
-    type = valueType;
-    size = valueSize;
-    return status;
-}
-
-long Win32Registry::QueryValueWide(RegKey key, const std::string& name, std::u16string& data)
-{
-    const std::wstring wideName = AnsiToWide(name);
-    // Start lists are short: one read into a fixed buffer usually does, saving a size query.
-    std::vector<wchar_t> buffer(512, L'\0');
+    long status = ERROR_MORE_DATA;
+    DWORD nameLength = 0;
     DWORD type = 0;
-    DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    long status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type,
-                                   reinterpret_cast<BYTE*>(buffer.data()), &size);
-    if (status == ERROR_MORE_DATA) {
-        buffer.assign(size / sizeof(wchar_t) + 1, L'\0');
-        size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(buffer.data()), &size);
+    DWORD size = 0;
+    for (int tries = 0; tries < kReadTries && status == ERROR_MORE_DATA; ++tries) {
+        nameLength = static_cast<DWORD>(name_.size());
+        size = static_cast<DWORD>(data_.size());
+        status = RegEnumValueW(ToHkey(key), index, name_.data(), &nameLength, nullptr, &type, data_.data(), &size);
+        if (status == ERROR_MORE_DATA)
+            data_.resize(size + sizeof(wchar_t));
+    }
+    value.dataRead = status != ERROR_MORE_DATA;
+    if (!value.dataRead) {
+        nameLength = static_cast<DWORD>(name_.size());
+        status = RegEnumValueW(ToHkey(key), index, name_.data(), &nameLength, nullptr, &type, nullptr, nullptr);
+        size = 0;
     }
     if (status != ERROR_SUCCESS)
         return status;
-    data.clear();
-    for (std::size_t i = 0; i < size / sizeof(wchar_t) && buffer[i] != L'\0'; ++i)
-        data += static_cast<char16_t>(buffer[i]);
+    value.name = WideToAnsi(name_.data(), nameLength, value.nameInCodePage);
+    if (value.name.size() > kValueNameLimit) {
+        value = RegValue();
+        return ERROR_MORE_DATA;
+    }
+    return Convert(type, size, value);
+}
+
+long Win32Registry::ReadNamedValue(RegKey key, const std::string& name, RegValue& value)
+{
+    const std::wstring wideName = AnsiToWide(name);
+    long status = ERROR_MORE_DATA;
+    DWORD type = 0;
+    DWORD size = 0;
+    for (int tries = 0; tries < kReadTries && status == ERROR_MORE_DATA; ++tries) {
+        size = static_cast<DWORD>(data_.size());
+        status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, data_.data(), &size);
+        if (status == ERROR_MORE_DATA)
+            data_.resize(size + sizeof(wchar_t));
+    }
+    value.dataRead = status != ERROR_MORE_DATA;
+    if (status != ERROR_SUCCESS && value.dataRead)
+        return status;
+    value.name = name;
+    value.nameInCodePage = true;
+    return Convert(type, value.dataRead ? size : 0, value);
+}
+
+// The data of a text value in the ANSI code page, all of it, NULs included.
+long Win32Registry::Convert(unsigned long type, unsigned long dataSize, RegValue& value) const
+{
+    value.type = type;
+    value.data.clear();
+    value.dataInCodePage = true;
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        const auto* units = reinterpret_cast<const wchar_t*>(data_.data());
+        value.data = WideToAnsi(units, dataSize / sizeof(wchar_t), value.dataInCodePage);
+    }
     return ERROR_SUCCESS;
 }
 

@@ -1,5 +1,5 @@
-// The engine's registry on the real one, through the ANSI functions (and the wide query
-// that tells whether the ANSI text is faithful).
+// The engine's registry on the real one: each value read with one RegEnumValueW call and
+// converted to the ANSI code page once; changes through the ANSI functions.
 #ifndef STLAG_WIN32_REGISTRY_H
 #define STLAG_WIN32_REGISTRY_H
 
@@ -11,18 +11,20 @@ namespace stlag {
 
 class Win32Registry : public Registry {
 public:
-    long OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key) override;
-    long EnumValue(RegKey key, unsigned long index, std::size_t nameCapacity, std::string& name,
-                   unsigned long& type) override;
-    long QueryValue(RegKey key, const std::string& name, unsigned long& type, char* data,
-                    unsigned long& size) override;
-    long QueryValueWide(RegKey key, const std::string& name, std::u16string& data) override;
+    long OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
+                 RegKey& key) override;
+    long ReadValue(RegKey key, unsigned long index, RegValue& value) override;
+    long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override;
     long SetStringValue(RegKey key, const std::string& name, const std::string& data) override;
     long DeleteValue(RegKey key, const std::string& name) override;
     void CloseKey(RegKey key) override;
 
 private:
-    std::vector<char> nameBuffer_;  // kept between calls: a scan enumerates thousands of names
+    long Convert(unsigned long type, unsigned long dataSize, RegValue& value) const;
+
+    // Kept between calls: a scan reads thousands of values.
+    std::vector<wchar_t> name_ = std::vector<wchar_t>(16384);
+    std::vector<unsigned char> data_ = std::vector<unsigned char>(2048);
 };
 
 }  // namespace stlag

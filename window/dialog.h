@@ -36,6 +36,8 @@ public:
     bool SetItemText(int id, const std::string& text) const { return ::SetDlgItemTextA(window_, id, text.c_str()) != 0; }
     void ShowItem(int id, bool show) const { ::ShowWindow(GetDlgItem(id), show ? SW_SHOWNORMAL : SW_HIDE); }
     void EnableItem(int id, bool enable) const { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
+    // The focus on that control, its text selected as the dialog manager does on Tab.
+    void FocusItem(int id) const { ::SendMessageA(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(id)), TRUE); }
 
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 

@@ -15,6 +15,8 @@ class CListView : public CWindow {
 public:
     void SetExtendedStyle(DWORD styles) const { SendMsg(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(styles)); }
     int InsertColumn(int index, const std::string& heading, int width) const;
+    void SetColumnWidth(int column, int width) const { SendMsg(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)); }
+    int GetColumnWidth(int column) const { return static_cast<int>(SendMsg(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
     int GetItemCount() const { return static_cast<int>(SendMsg(LVM_GETITEMCOUNT)); }
     bool DeleteAllItems() const { return SendMsg(LVM_DELETEALLITEMS) != 0; }
     int InsertItem(int index, const std::string& text) const;

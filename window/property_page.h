@@ -24,6 +24,12 @@ public:
     // PSWIZB_ flags. Posted, so they take effect after the sheet has finished activating
     // the page, which sets its own buttons on the way.
     void SetWizardButtons(DWORD buttons) const { ::PostMessageA(GetParent(), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons)); }
+    // Puts the focus on the wizard's Next button once the sheet has settled the page.
+    void FocusNextButton() const
+    {
+        constexpr int kNextButton = 0x3024;  // comctl32's id of the wizard's Next button
+        ::PostMessageA(GetParent(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(GetParent(), kNextButton)), TRUE);
+    }
     // Makes the sheet show the page of that index.
     void GoToPage(int index) const { ::SendMessageA(GetParent(), PSM_SETCURSEL, static_cast<WPARAM>(index), 0); }
 

@@ -23,6 +23,10 @@ public:
     bool IsWindowVisible() const { return ::IsWindowVisible(window_) != 0; }
     bool SetText(const std::string& text) const { return ::SetWindowTextA(window_, text.c_str()) != 0; }
     std::string GetText() const;
+    // The size of its text in its own font.
+    SIZE GetTextExtent() const;
+    // Its outer rectangle in its parent's client coordinates.
+    RECT GetRectInParent() const;
     LRESULT SendMsg(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageA(window_, message, wParam, lParam);
@@ -47,6 +51,27 @@ inline std::string CWindow::GetText() const
     const int copied = ::GetWindowTextA(window_, &text[0], length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
+}
+
+inline SIZE CWindow::GetTextExtent() const
+{
+    const std::string text = GetText();
+    SIZE extent = {};
+    if (const HDC dc = ::GetDC(window_)) {
+        const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMsg(WM_GETFONT)));
+        ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(window_, dc);
+    }
+    return extent;
+}
+
+inline RECT CWindow::GetRectInParent() const
+{
+    RECT rect = {};
+    ::GetWindowRect(window_, &rect);
+    ::MapWindowPoints(nullptr, GetParent(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 }  // namespace stlag

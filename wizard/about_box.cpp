@@ -20,7 +20,18 @@ BOOL CAboutBox::OnInitDialog()
     webLink_.SetLinkTarget(LoadText(IDS_WEB_TARGET));
     mailLink_.SetLinkTarget(LoadText(IDS_MAIL_TARGET));
     readMeLink_.SetLinkTarget(GetProgramFolder() + LoadText(IDS_README_LINK_NAME));
+    PlaceReadMeLink();
     return TRUE;
+}
+
+// The sentence runs on into the link, whatever width the font gives it.
+void CAboutBox::PlaceReadMeLink() const
+{
+    const CWindow sentence(GetDlgItem(IDC_README_SENTENCE));
+    const RECT box = sentence.GetRectInParent();
+    const SIZE extent = sentence.GetTextExtent();
+    ::MoveWindow(sentence, box.left, box.top, extent.cx, box.bottom - box.top, TRUE);
+    ::SetWindowPos(readMeLink_, nullptr, box.left + extent.cx, box.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 bool CAboutBox::OnHelpInfo(HELPINFO* /*info*/)

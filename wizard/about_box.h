@@ -21,6 +21,8 @@ protected:
     bool OnHelpInfo(HELPINFO* info) override;
 
 private:
+    void PlaceReadMeLink() const;
+
     CHyperLink readMeLink_;
     CHyperLink webLink_;
     CHyperLink mailLink_;

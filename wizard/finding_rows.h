@@ -12,7 +12,7 @@ namespace stlag {
 constexpr int kFindingColumns = 4;
 
 // Value name, new data (or deleteText when the value goes), old data, and the key as
-// rootName + "\...\" + keyName.
+// rootName + "\...\" + keyName ("\Software\WOW6432Node\...\" in the 32-bit view).
 std::array<std::string, kFindingColumns> FindingRowTexts(const Finding& finding, const std::string& deleteText);
 
 }  // namespace stlag

@@ -1,5 +1,6 @@
 #include "repair_page.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include <shlobj.h>
@@ -15,7 +16,7 @@ namespace {
 constexpr int kAdvancedControls[] = {IDC_BACKUP_LABEL, IDC_BACKUP_EDIT, IDC_FINDING_LIST, IDC_BROWSE_BUTTON,
                                      IDC_UNTICK_NOTE};
 constexpr UINT kColumnHeadings[kFindingColumns] = {IDS_COL_VALUE, IDS_COL_NEW_DATA, IDS_COL_OLD_DATA, IDS_COL_PATH};
-constexpr int kColumnWidths[kFindingColumns] = {56, 150, 150, 96};
+enum Column { kNameColumn, kNewDataColumn, kOldDataColumn, kPathColumn };
 constexpr std::size_t kFileBufferSize = 260;
 constexpr int kFinishPageIndex = 2;
 
@@ -62,9 +63,10 @@ void CRepairPage::Scan()
 
 void CRepairPage::InsertColumns() const
 {
-    findingList_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    // A cell cut at the column's edge shows whole in a tip when pointed at.
+    findingList_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     for (int column = 0; column < kFindingColumns; ++column)
-        findingList_.InsertColumn(column, LoadText(kColumnHeadings[column]), kColumnWidths[column]);
+        findingList_.InsertColumn(column, LoadText(kColumnHeadings[column]), 0);
 }
 
 LRESULT CRepairPage::OnSetActive()
@@ -83,6 +85,8 @@ LRESULT CRepairPage::OnWizardNext()
     RepairResult result = engine_.Repair(state_.findings, request);
     if (result.refusal != RepairRefusal::None) {
         AppMessageBox(window_, LoadText(result.warningTextId), MB_ICONEXCLAMATION | MB_OK);
+        if (result.refusal != RepairRefusal::NothingTicked)
+            ShowBackupField();
         return -1;
     }
     state_.findings = std::move(result.findingsLeft);
@@ -124,13 +128,31 @@ void CRepairPage::UpdateAdvancedMode()
     }
 }
 
+// The message asks for another file name: the field is shown, its name selected.
+void CRepairPage::ShowBackupField()
+{
+    advancedMode_ = true;
+    UpdateData(false);
+    UpdateAdvancedMode();
+    FocusItem(IDC_BACKUP_EDIT);
+}
+
 void CRepairPage::OnBrowseButton()
 {
     UpdateData(true);
+    // The repair never replaces a file, so neither does the dialog offer to: a name that
+    // exists is refused as Next would refuse it, and the dialog opens again on it.
+    std::string offered = backupFileName_;
     std::string chosen;
-    if (AskSaveFileName(window_, backupFileName_, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, LoadText(IDS_SAVE_FILTER),
-                        LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, chosen))
-        backupFileName_ = chosen;
+    while (AskSaveFileName(window_, offered, OFN_HIDEREADONLY, LoadText(IDS_SAVE_FILTER),
+                           LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, chosen)) {
+        if (!Win32FileSystem().FileExists(chosen)) {
+            backupFileName_ = chosen;
+            break;
+        }
+        AppMessageBox(window_, LoadText(IDS_BACKUP_EXISTS), MB_ICONEXCLAMATION | MB_OK);
+        offered = chosen;
+    }
     UpdateData(false);
 }
 
@@ -145,6 +167,24 @@ void CRepairPage::FillFindingList() const
             findingList_.SetItemText(i, column, texts[column]);
         findingList_.SetCheck(i, true);
     }
+    FitColumns();
+}
+
+// Name and key as wide as their longest text, at most a fifth and two fifths of the list;
+// the old and the new data share the rest.
+void CRepairPage::FitColumns() const
+{
+    RECT client = {};
+    ::GetClientRect(findingList_, &client);
+    const int width = client.right - client.left;
+    int fixed = 0;
+    for (const auto& limit : {std::make_pair(kNameColumn, width / 5), std::make_pair(kPathColumn, width * 2 / 5)}) {
+        findingList_.SetColumnWidth(limit.first, LVSCW_AUTOSIZE);
+        findingList_.SetColumnWidth(limit.first, std::min(findingList_.GetColumnWidth(limit.first), limit.second));
+        fixed += findingList_.GetColumnWidth(limit.first);
+    }
+    findingList_.SetColumnWidth(kNewDataColumn, (width - fixed) / 2);
+    findingList_.SetColumnWidth(kOldDataColumn, width - fixed - (width - fixed) / 2);
 }
 
 }  // namespace stlag

@@ -35,6 +35,8 @@ private:
     void InsertColumns() const;
     // Rebuilds the list from the state's findings: row i shows finding i, every row ticked.
     void FillFindingList() const;
+    void FitColumns() const;
+    void ShowBackupField();
     // Shows and enables the advanced controls in advanced mode, hides them otherwise.
     void UpdateAdvancedMode();
     void OnBrowseButton();

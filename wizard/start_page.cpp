@@ -7,6 +7,8 @@ namespace stlag {
 LRESULT CStartPage::OnSetActive()
 {
     SetWizardButtons(PSWIZB_NEXT);
+    // Enter goes on, rather than opening the About box.
+    FocusNextButton();
     return CWizardPage::OnSetActive();
 }
 

@@ -25,6 +25,7 @@ TEST(CommandLineChecker, Verdicts)
         {dotted + " -a", false, {dotted}, false, "\"" + dotted + "\" -a"},
         {"C:\\PROGRAM FILES\\A\\A.EXE /X", false, {a}, false, "\"C:\\PROGRAM FILES\\A\\A.EXE\" /X"},
         {"rundll32 C:\\Win Dir\\x.dll,Entry", false, {}, true, "-"},
+        {"rundll32 advpack.dll,LaunchINFSection C:\\WINDOWS\\INF\\x.inf", false, {}, true, "-"},
         {"C:\\Program Files\\A\\a.cmd /x", false, {}, true, "-"},
         {"ab\x95\x5C c.exe", true, {}, true, "-"},  // no folder at all
         {"C:\\A\x95\x20" "B\\b.exe /x", true, {}, true, "-"},  // no blank in the program path

@@ -28,10 +28,14 @@ struct World {
     MemoryFileSystem fs;
     FakeCodePage codePage;
     RcTexts texts;
-    RepairResult Repair(const FindingList& findings, const std::vector<bool>& ticked)
+    // The findings' values as the scan read them, then the repair.
+    RepairResult Repair(const FindingList& findings, const std::vector<bool>& ticked,
+                        const std::function<void(MemoryRegistry&)>& meanwhile = nullptr)
     {
         for (const Finding& f : findings)
-            registry.SetString(RootFromName(f.rootName), RunSubKey(f.keyName), f.valueName, f.oldData);
+            registry.SetString(RootFromName(f.rootName), RunSubKey(f.keyName), f.valueName, f.oldData, f.view);
+        if (meanwhile)
+            meanwhile(registry);
         return RepairApplier(registry, fs, codePage, texts).Repair(findings, {ticked, kBackup});
     }
 };
@@ -127,4 +131,35 @@ TEST(RepairApplier, GoldenRun)
     EXPECT_EQ(onDiskAtChange, (std::vector<std::string>{three, two, one}));
     EXPECT_EQ(w.fs.files[kFile], one + "\n");
     EXPECT_TRUE(result.findingsLeft.empty());
+}
+
+// What an installer changed after the scan is neither backed up nor touched.
+TEST(RepairApplier, LeavesWhatChangedSinceTheScan)
+{
+    World w;
+    const RepairResult result = w.Repair(Findings(), {true, true, true}, [](MemoryRegistry& r) {
+        r.Set(RegistryRoot::CurrentUser, RunSubKey("Run"), {"One", kRegExpandSz, "C:\\Program Files\\a.exe"});
+        r.SetString(RegistryRoot::LocalMachine, RunSubKey("Run"), "Two", " new ");
+        r.Remove(RegistryRoot::LocalMachine, RunSubKey("Run"), "Three");
+    });
+    EXPECT_EQ(result.findingsLeft, Findings());
+    EXPECT_EQ(w.fs.files[kFile], "REGEDIT4\n");
+    EXPECT_EQ(w.registry.Find(RegistryRoot::LocalMachine, RunSubKey("Run"), "Two")->data, std::string(" new \0", 6));
+    const std::string list = kLmRun + "\\Three\r\n" + kLmRun + "\\Two\r\n" + kCuRun + "\\One";
+    EXPECT_EQ(result.outcomeText, Ansi("0 problem av 3 har lagats.\r\n\r\nDessa värden har ändrats sedan sökningen och "
+                                       "lämnades som de var:\r\n") +
+                                      list + FormatText(w.texts.Load(IDS_BACKUP_CREATED), {kBackup}));
+}
+
+// The 32-bit view's value is changed there, and its backup names the path regedit restores it to.
+TEST(RepairApplier, ThirtyTwoBitView)
+{
+    World w;
+    const Finding old{"Old", " x", "x", "Run", "HKEY_LOCAL_MACHINE", RegistryView::Wow64};
+    w.Repair({old}, {true});
+    EXPECT_EQ(w.registry.Find(RegistryRoot::LocalMachine, RunSubKey("Run"), "Old", RegistryView::Wow64)->data,
+              std::string("x\0", 2));
+    EXPECT_EQ(w.registry.Find(RegistryRoot::LocalMachine, RunSubKey("Run"), "Old"), nullptr);
+    EXPECT_EQ(w.fs.files[kFile],
+              "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run]\n\"Old\"=\" x\"\n");
 }

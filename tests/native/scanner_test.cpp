@@ -1,8 +1,6 @@
 // The scan read back through its troubleshooting log and its findings.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "fakes.h"
 #include "resource.h"
 #include "run_key_scanner.h"
@@ -40,9 +38,12 @@ TEST(RunKeyScanner, GoldenLog)
     registry.SetString(kLm, RunSubKey("RunOnce"), "Hidden", " x");
     registry.Deny(kLm, RunSubKey("RunOnce"), RegAccess::Read);
     registry.SetString(kLm, RunSubKey("RunOnce\\Setup"), Ansi("Åter"), " x");
+    registry.SetString(kLm, RunSubKey("Run"), "Old", b, RegistryView::Wow64);
+    registry.Set(kLm, RunSubKey("RunOnce"), {}, RegistryView::Wow64);
 
     const std::string cu = "Sökväg: HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\";
     const std::string lm = "Sökväg: HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+    const std::string lm32 = "Sökväg: HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\";
     const std::string missing = "Denna nyckel finns inte eller så har du inte rättigheter att öppna den.";
     const std::string faulty = "\tFELAKTIGT VÄRDE! Rekommenderad ändring: ";
     std::vector<std::string> golden = {
@@ -54,7 +55,11 @@ TEST(RunKeyScanner, GoldenLog)
         lm + "RunOnce", missing, "", "",
         lm + "RunServices", missing, "", "",
         lm + "RunServicesOnce", missing, "", "",
-        lm + "RunOnce\\Setup", "", "\tVärde: Åter", "\tData:  x", faulty + "x", ""};
+        lm + "RunOnce\\Setup", "", "\tVärde: Åter", "\tData:  x", faulty + "x", "", "",
+        lm32 + "Run", "", "\tVärde: Old", "\tData: " + b, faulty + "Ta bort värde", "", "",
+        lm32 + "RunOnce", "", "\tVärde: ", "\tData: ", faulty + "Ta bort värde", "", "",
+        lm32 + "RunServices", missing, "", "", lm32 + "RunServicesOnce", missing, "", "",
+        lm32 + "RunOnce\\Setup", missing, ""};
     for (std::string& line : golden)
         line = Ansi(line);
 
@@ -62,44 +67,40 @@ TEST(RunKeyScanner, GoldenLog)
     EXPECT_EQ(Lines(result.logText), golden);
     EXPECT_EQ(result.findings, (FindingList{{"", a + " /x", "\"" + a + "\" /x", "Run", "HKEY_CURRENT_USER"},
                                            {"Gone", b, "", "Run", "HKEY_LOCAL_MACHINE"},
-                                           {Ansi("Åter"), " x", "x", "RunOnce\\Setup", "HKEY_LOCAL_MACHINE"}}));
+                                           {Ansi("Åter"), " x", "x", "RunOnce\\Setup", "HKEY_LOCAL_MACHINE"},
+                                           {"Old", b, "", "Run", "HKEY_LOCAL_MACHINE", RegistryView::Wow64},
+                                           {"", "", "", "RunOnce", "HKEY_LOCAL_MACHINE", RegistryView::Wow64}}));
 }
 
-static MemoryValue Sz(const std::string& name, const std::string& data) { return {name, kRegSz, data + '\0', {}}; }
+static MemoryValue Sz(const std::string& name, const std::string& data) { return {name, kRegSz, data + '\0'}; }
 
 // Each value below would be trimmed if it were judged at all.
 TEST(RunKeyScanner, LeavesAloneWhatItCannotJudge)
 {
-    static const std::string run = RunSubKey("Run");
     const RcTexts texts;
+    const auto lossy = [](MemoryValue v, bool name) { (name ? v.nameInCodePage : v.dataInCodePage) = false; return v; };
+    MemoryValue unread = Sz("V", " x");
+    unread.dataRead = false;
     // line: what the log must hold; judged: the findings' names.
-    const struct { const char* what; std::vector<MemoryValue> values; std::function<void(MemoryRegistry&)> onDataQuery;
-                   std::string line; std::vector<std::string> judged; } cases[] = {
-        {"gone before its data is read", {Sz("V", " x")}, [](MemoryRegistry& r) {
-             RegKey key = 0;
-             r.OpenKey(kCu, run, RegAccess::Write, key);
-             r.DeleteValue(key, "V");
-         }, texts.Load(IDS_LOG_UNREADABLE), {}},
-        {"grown between the queries", {Sz("V", " x")}, [](MemoryRegistry& r) { r.Set(kCu, run, Sz("V", " x y")); },
-         texts.Load(IDS_LOG_UNREADABLE), {}},
-        {"type changed between the queries", {Sz("V", " x")},
-         [](MemoryRegistry& r) { r.Set(kCu, run, {"V", kRegExpandSz, {" x\0", 3}, {}}); },
-         texts.Load(IDS_LOG_UNREADABLE), {}},
-        {"not in the code page", {{"V", kRegSz, {" x?\0", 4}, u" x\u0141"}}, nullptr,
+    const struct { const char* what; std::vector<MemoryValue> values; std::string line;
+                   std::vector<std::string> judged; } cases[] = {
+        {"unreadable", {unread}, Ansi("\tVärde: V\r\n") + texts.Load(IDS_LOG_UNREADABLE), {}},
+        {"name not in the code page", {lossy(Sz("V?", " x"), true)},
+         Ansi("\tVärde: V?\r\n") + texts.Load(IDS_LOG_NAME_NOT_IN_CODEPAGE), {}},
+        {"data not in the code page", {lossy(Sz("V", " x?"), false)},
          Ansi("\tData:  x?\r\n") + texts.Load(IDS_LOG_NOT_IN_CODEPAGE), {}},
-        {"name too long", {Sz("Ok", "x"), Sz(std::string(4096, 'n'), " x"), Sz("Next", " y")}, nullptr,
+        {"more than one string", {Sz("V", std::string(" x\0 y", 5))},
+         Ansi("\tData:  x\r\n") + texts.Load(IDS_LOG_MORE_THAN_ONE_STRING), {}},
+        {"terminators are not strings", {Sz("V", std::string(" x\0\0", 4))}, "\tData:  x\r\n", {"V"}},
+        {"name too long", {Sz("Ok", "x"), Sz(std::string(4096, 'n'), " x"), Sz("Next", " y")},
          Ansi("\tOK\r\n\r\n\tVärde nummer 1 har ett för långt namn"), {"Next"}},
-        {"longest name", {Sz(std::string(4095, 'n'), " x")}, nullptr, "\tData:  x", {std::string(4095, 'n')}},
+        {"longest name", {Sz(std::string(4095, 'n'), " x")}, "\tData:  x", {std::string(4095, 'n')}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         MemoryRegistry registry;
         for (const MemoryValue& value : c.values)
-            registry.Set(kCu, run, value);
-        registry.beforeQuery = [&](const std::string&, bool sizeQuery) {
-            if (!sizeQuery && c.onDataQuery)
-                c.onDataQuery(registry);
-        };
+            registry.Set(kCu, RunSubKey("Run"), value);
         const ScanResult result = ScanOf(registry, MemoryFileSystem(), texts);
         EXPECT_NE(result.logText.find(c.line), std::string::npos) << result.logText;
         std::vector<std::string> judged;

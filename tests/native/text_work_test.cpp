@@ -48,6 +48,8 @@ TEST(BackupName, DefaultNameAndFindingRow)
               (Row{"V", "DEL", "old", "HKEY_LOCAL_MACHINE\\...\\RunOnce\\Setup"}));
     EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", "Run", "HKEY_CURRENT_USER"}, "DEL"),
               (Row{"V", "new", "old", "HKEY_CURRENT_USER\\...\\Run"}));
+    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", "Run", "HKEY_LOCAL_MACHINE", RegistryView::Wow64}, "DEL")[3],
+              "HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\...\\Run");
 }
 
 TEST(LaunchCommand, FallbackCommand)

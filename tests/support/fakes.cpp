@@ -109,43 +109,51 @@ std::string RcTexts::Load(unsigned id) const
     return found == texts_.end() ? std::string() : found->second;
 }
 
-std::string MemoryRegistry::Path(RegistryRoot root, const std::string& subKey)
+std::string MemoryRegistry::Path(RegistryRoot root, RegistryView view, const std::string& subKey)
 {
-    return MemoryFileSystem::Fold((root == RegistryRoot::CurrentUser ? "HKCU\\" : "HKLM\\") + subKey);
+    const char* prefix = root == RegistryRoot::CurrentUser ? "HKCU\\" : view == RegistryView::Wow64 ? "HKLM32\\" : "HKLM\\";
+    return MemoryFileSystem::Fold(prefix + subKey);
 }
 
-void MemoryRegistry::Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value)
+MemoryValue* MemoryRegistry::Lookup(const std::string& path, const std::string& name)
 {
-    Key& key = keys_[Path(root, subKey)];
-    const auto found = key.index.emplace(MemoryFileSystem::Fold(value.name), key.values.size());
-    if (found.second)
-        key.values.push_back(value);
+    auto& index = index_[path];
+    const auto found = index.find(MemoryFileSystem::Fold(name));
+    return found == index.end() ? nullptr : &keys_[path][found->second];
+}
+
+void MemoryRegistry::Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value, RegistryView view)
+{
+    const std::string path = Path(root, view, subKey);
+    const auto added = index_[path].emplace(MemoryFileSystem::Fold(value.name), keys_[path].size());
+    if (added.second)
+        keys_[path].push_back(value);
     else
-        key.values[found.first->second] = value;
+        keys_[path][added.first->second] = value;
 }
 
-const MemoryValue* MemoryRegistry::Find(RegistryRoot root, const std::string& subKey, const std::string& name) const
+const MemoryValue* MemoryRegistry::Find(RegistryRoot root, const std::string& subKey, const std::string& name,
+                                        RegistryView view) const
 {
-    const auto key = keys_.find(Path(root, subKey));
-    if (key == keys_.end())
-        return nullptr;
-    const auto found = key->second.index.find(MemoryFileSystem::Fold(name));
-    return found == key->second.index.end() ? nullptr : &key->second.values[found->second];
+    return const_cast<MemoryRegistry*>(this)->Lookup(Path(root, view, subKey), name);
 }
 
-MemoryValue* MemoryRegistry::Lookup(RegKey key, const std::string& name)
+bool MemoryRegistry::Erase(const std::string& path, const std::string& name)
 {
-    const auto path = open_.find(key);
-    if (path == open_.end())
-        return nullptr;
-    Key& k = keys_[path->second];
-    const auto found = k.index.find(MemoryFileSystem::Fold(name));
-    return found == k.index.end() ? nullptr : &k.values[found->second];
+    if (Lookup(path, name) == nullptr)
+        return false;
+    Key& values = keys_[path];
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(index_[path].at(MemoryFileSystem::Fold(name))));
+    index_[path].clear();
+    for (std::size_t i = 0; i < values.size(); ++i)
+        index_[path][MemoryFileSystem::Fold(values[i].name)] = i;
+    return true;
 }
 
-long MemoryRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key)
+long MemoryRegistry::OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
+                             RegKey& key)
 {
-    const std::string path = Path(root, subKey);
+    const std::string path = Path(root, view, subKey);
     if (keys_.count(path) == 0)
         return kErrorFileNotFound;
     const auto denied = denied_.find(path);
@@ -156,57 +164,39 @@ long MemoryRegistry::OpenKey(RegistryRoot root, const std::string& subKey, RegAc
     return kErrorSuccess;
 }
 
-long MemoryRegistry::EnumValue(RegKey key, unsigned long index, std::size_t nameCapacity, std::string& name,
-                               unsigned long& type)
+long MemoryRegistry::Read(const MemoryValue& stored, RegValue& value)
 {
-    const std::vector<MemoryValue>& values = keys_[open_.at(key)].values;
-    if (index >= values.size())
-        return kErrorNoMoreItems;
-    name.clear();
-    if (values[index].name.size() >= nameCapacity)
+    if (stored.name.size() > kValueNameLimit) {
+        value = RegValue();
         return kErrorMoreData;
-    name = values[index].name;
-    type = values[index].type;
+    }
+    const bool text = stored.type == kRegSz || stored.type == kRegExpandSz;
+    value = {stored.name, stored.type, text && stored.dataRead ? stored.data : std::string(), stored.nameInCodePage,
+             stored.dataInCodePage, stored.dataRead};
     return kErrorSuccess;
 }
 
-long MemoryRegistry::QueryValue(RegKey key, const std::string& name, unsigned long& type, char* data,
-                                unsigned long& size)
+long MemoryRegistry::ReadValue(RegKey key, unsigned long index, RegValue& value)
 {
-    if (beforeQuery)
-        beforeQuery(name, data == nullptr);
-    const MemoryValue* value = Lookup(key, name);
-    if (value == nullptr)
-        return kErrorFileNotFound;
-    type = value->type;
-    const bool fits = data == nullptr || size >= value->data.size();
-    if (data != nullptr && fits)
-        value->data.copy(data, value->data.size());
-    size = static_cast<unsigned long>(value->data.size());
-    return fits ? kErrorSuccess : kErrorMoreData;
+    const Key& values = keys_[open_.at(key)];
+    return index < values.size() ? Read(values[index], value) : kErrorNoMoreItems;
 }
 
-long MemoryRegistry::QueryValueWide(RegKey key, const std::string& name, std::u16string& data)
+long MemoryRegistry::ReadNamedValue(RegKey key, const std::string& name, RegValue& value)
 {
-    const MemoryValue* value = Lookup(key, name);
-    if (value == nullptr)
-        return kErrorFileNotFound;
-    data = value->wide;
-    if (data.empty())
-        for (std::size_t i = 0; i < value->data.size() && value->data[i] != '\0'; ++i)
-            data += static_cast<char16_t>(static_cast<unsigned char>(value->data[i]));
-    return kErrorSuccess;
+    const MemoryValue* stored = Lookup(open_.at(key), name);
+    return stored == nullptr ? kErrorFileNotFound : Read(*stored, value);
 }
 
 long MemoryRegistry::SetStringValue(RegKey key, const std::string& name, const std::string& data)
 {
     if (setFailure != kErrorSuccess)
         return setFailure;
-    Key& k = keys_[open_.at(key)];
-    const auto found = k.index.emplace(MemoryFileSystem::Fold(name), k.values.size());
-    if (found.second)
-        k.values.push_back({name, kRegSz, {}, {}});
-    k.values[found.first->second] = {name, kRegSz, data + '\0', {}};
+    const std::string& path = open_.at(key);
+    const auto added = index_[path].emplace(MemoryFileSystem::Fold(name), keys_[path].size());
+    if (added.second)
+        keys_[path].emplace_back();
+    keys_[path][added.first->second] = {name, kRegSz, data + '\0'};
     if (onChange)
         onChange();
     return kErrorSuccess;
@@ -216,14 +206,8 @@ long MemoryRegistry::DeleteValue(RegKey key, const std::string& name)
 {
     if (deleteFailure != kErrorSuccess)
         return deleteFailure;
-    Key& k = keys_[open_.at(key)];
-    const auto found = k.index.find(MemoryFileSystem::Fold(name));
-    if (found == k.index.end())
+    if (!Erase(open_.at(key), name))
         return kErrorFileNotFound;
-    k.values.erase(k.values.begin() + static_cast<std::ptrdiff_t>(found->second));
-    k.index.clear();
-    for (std::size_t i = 0; i < k.values.size(); ++i)
-        k.index[MemoryFileSystem::Fold(k.values[i].name)] = i;
     if (onChange)
         onChange();
     return kErrorSuccess;

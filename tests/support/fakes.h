@@ -53,47 +53,57 @@ private:
 // UTF-8 source text in code page 1252, as the program sees its texts.
 std::string Ansi(const std::string& utf8);
 
+// A value as stored: data with its NUL; the flags as one read would report them.
 struct MemoryValue {
     std::string name;
     unsigned long type = kRegSz;
-    std::string data;  // as stored, NUL included
-    std::u16string wide;  // what the wide query reads; empty: the data as Latin-1
+    std::string data;
+    bool nameInCodePage = true;
+    bool dataInCodePage = true;
+    bool dataRead = true;
 };
 
 class MemoryRegistry : public Registry {
 public:
-    void Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value);
+    void Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value,
+             RegistryView view = RegistryView::Native);
     // A REG_SZ value stored with its NUL.
-    void SetString(RegistryRoot root, const std::string& subKey, const std::string& name, const std::string& data)
+    void SetString(RegistryRoot root, const std::string& subKey, const std::string& name, const std::string& data,
+                   RegistryView view = RegistryView::Native)
     {
-        Set(root, subKey, {name, kRegSz, data + '\0', {}});
+        Set(root, subKey, {name, kRegSz, data + '\0'}, view);
     }
-    const MemoryValue* Find(RegistryRoot root, const std::string& subKey, const std::string& name) const;
-    void Deny(RegistryRoot root, const std::string& subKey, RegAccess access) { denied_[Path(root, subKey)] = access; }
+    const MemoryValue* Find(RegistryRoot root, const std::string& subKey, const std::string& name,
+                            RegistryView view = RegistryView::Native) const;
+    void Remove(RegistryRoot root, const std::string& subKey, const std::string& name)
+    {
+        Erase(Path(root, RegistryView::Native, subKey), name);
+    }
+    void Deny(RegistryRoot root, const std::string& subKey, RegAccess access)
+    {
+        denied_[Path(root, RegistryView::Native, subKey)] = access;
+    }
 
-    std::function<void(const std::string& name, bool sizeQuery)> beforeQuery;
     std::function<void()> onChange;  // after each change or deletion
     long setFailure = 0;
     long deleteFailure = 0;
 
-    long OpenKey(RegistryRoot root, const std::string& subKey, RegAccess access, RegKey& key) override;
-    long EnumValue(RegKey key, unsigned long index, std::size_t nameCapacity, std::string& name,
-                   unsigned long& type) override;
-    long QueryValue(RegKey key, const std::string& name, unsigned long& type, char* data,
-                    unsigned long& size) override;
-    long QueryValueWide(RegKey key, const std::string& name, std::u16string& data) override;
+    long OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
+                 RegKey& key) override;
+    long ReadValue(RegKey key, unsigned long index, RegValue& value) override;
+    long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override;
     long SetStringValue(RegKey key, const std::string& name, const std::string& data) override;
     long DeleteValue(RegKey key, const std::string& name) override;
     void CloseKey(RegKey key) override { open_.erase(key); }
 
 private:
-    struct Key {
-        std::vector<MemoryValue> values;
-        std::unordered_map<std::string, std::size_t> index;
-    };
-    static std::string Path(RegistryRoot root, const std::string& subKey);
-    MemoryValue* Lookup(RegKey key, const std::string& name);
+    using Key = std::vector<MemoryValue>;
+    static std::string Path(RegistryRoot root, RegistryView view, const std::string& subKey);
+    static long Read(const MemoryValue& stored, RegValue& value);
+    MemoryValue* Lookup(const std::string& path, const std::string& name);
+    bool Erase(const std::string& path, const std::string& name);
     std::map<std::string, Key> keys_;
+    std::map<std::string, std::unordered_map<std::string, std::size_t>> index_;
     std::map<std::string, RegAccess> denied_;
     std::map<RegKey, std::string> open_;
     RegKey next_ = 1;

@@ -19,6 +19,7 @@ struct Row {
     const wchar_t* name;
     const wchar_t* old;
     const wchar_t* repaired;  // null: deleted
+    REGSAM view = 0;          // KEY_WOW64_32KEY: as 32-bit programs see the machine
 };
 
 std::string Ansi(const std::wstring& wide)
@@ -46,7 +47,7 @@ std::wstring Get(const Row& row)
     HKEY key = nullptr;
     wchar_t data[512] = {};
     DWORD type = 0, size = sizeof data;
-    LONG status = RegOpenKeyExW(row.root, (kBase + row.key).c_str(), 0, KEY_READ, &key);
+    LONG status = RegOpenKeyExW(row.root, (kBase + row.key).c_str(), 0, KEY_READ | row.view, &key);
     if (status == ERROR_SUCCESS)
         status = RegQueryValueExW(key, row.name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
@@ -59,8 +60,8 @@ void Seed(const std::vector<Row>& rows)
 {
     for (const Row& row : rows) {
         HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(row.root, (kBase + row.key).c_str(), 0, nullptr, 0, KEY_WRITE,
-                                                 nullptr, &key, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(row.root, (kBase + row.key).c_str(), 0, nullptr, 0,
+                                                 KEY_WRITE | row.view, nullptr, &key, nullptr));
         const DWORD size = static_cast<DWORD>((wcslen(row.old) + 1) * sizeof(wchar_t));
         EXPECT_EQ(ERROR_SUCCESS,
                   RegSetValueExW(key, row.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(row.old), size));
@@ -82,9 +83,12 @@ protected:
     // Every start-up key goes, Wine's own winemenubuilder value in RunServices with it.
     static void Clean()
     {
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        HKEY wow = nullptr;
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBase.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &wow);
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, wow})
             for (const wchar_t* key : {L"Run", L"RunOnce", L"RunServices", L"RunServicesOnce"})
-                RegDeleteTreeW(root, (kBase + key).c_str());
+                RegDeleteTreeW(root, root == wow ? key : (kBase + key).c_str());
+        RegCloseKey(wow);
     }
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); DeleteFileW(backup_.c_str()); }
@@ -124,6 +128,8 @@ TEST_F(RoundTrip, Cp1252)
         {HKEY_CURRENT_USER, L"RunOnce", L"Fine", L"\"C:\\Program Files\\Round Trip\\tool.exe\" /x",
          L"\"C:\\Program Files\\Round Trip\\tool.exe\" /x"},
         {HKEY_LOCAL_MACHINE, L"RunOnce\\Setup", L"Setup", L"C:\\Program Files\\Gone Away\\setup.exe /q", nullptr},
+        {HKEY_LOCAL_MACHINE, L"Run", L"Old", L"C:\\Program Files\\Round Trip\\tool.exe /w",
+         L"\"C:\\Program Files\\Round Trip\\tool.exe\" /w", KEY_WOW64_32KEY},
     };
     Seed(rows);
     const auto log = Execute(L"\"" STLAGC_EXE L"\"");
