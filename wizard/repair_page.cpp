@@ -144,7 +144,7 @@ void CRepairPage::OnBrowseButton()
     // exists is refused as Next would refuse it, and the dialog opens again on it.
     std::string offered = backupFileName_;
     std::string chosen;
-    while (AskSaveFileName(window_, offered, OFN_HIDEREADONLY, LoadText(IDS_SAVE_FILTER),
+    while (AskSaveFileName(window_, offered, OFN_HIDEREADONLY | OFN_NOCHANGEDIR, LoadText(IDS_SAVE_FILTER),
                            LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, chosen)) {
         if (!Win32FileSystem().FileExists(chosen)) {
             backupFileName_ = chosen;
