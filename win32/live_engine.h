@@ -22,6 +22,7 @@ public:
     {
         return RepairApplier(registry_, files_, codePage_, texts_).Repair(findings, request);
     }
+    bool FileExists(const std::string& path) const { return files_.FileExists(path); }
     const Texts& texts() const { return texts_; }
     const CodePage& codePage() const { return codePage_; }
 

@@ -5,8 +5,6 @@
 
 #include <vector>
 
-#include "win32_platform.h"
-
 namespace stlag {
 
 std::string GetSpecialFolderPath(int folderNumber)
@@ -27,9 +25,9 @@ std::string GetSpecialFolderPath(int folderNumber)
 }
 
 bool AskSaveFileName(HWND owner, const std::string& path, DWORD flags, const std::string& filterText,
-                     const std::string& defaultExtension, std::size_t bufferSize, std::string& chosenPath)
+                     const std::string& defaultExtension, std::size_t bufferSize, const CodePage& codePage,
+                     std::string& chosenPath)
 {
-    const Win32CodePage codePage;
     std::vector<char> file = SaveDialogFileBuffer(path, bufferSize, codePage);
     const std::string initialFolder = GetFolderPart(path, codePage);
     const std::string filter = SaveDialogFilter(filterText);

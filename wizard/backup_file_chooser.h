@@ -17,7 +17,8 @@ std::string GetSpecialFolderPath(int folderNumber);
 // The system's save dialog, started in the folder of path with its file name. True when
 // the user accepted a name, which is then in chosenPath.
 bool AskSaveFileName(HWND owner, const std::string& path, DWORD flags, const std::string& filterText,
-                     const std::string& defaultExtension, std::size_t bufferSize, std::string& chosenPath);
+                     const std::string& defaultExtension, std::size_t bufferSize, const CodePage& codePage,
+                     std::string& chosenPath);
 
 }  // namespace stlag
 

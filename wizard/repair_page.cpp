@@ -145,8 +145,8 @@ void CRepairPage::OnBrowseButton()
     std::string offered = backupFileName_;
     std::string chosen;
     while (AskSaveFileName(window_, offered, OFN_HIDEREADONLY | OFN_NOCHANGEDIR, LoadText(IDS_SAVE_FILTER),
-                           LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, chosen)) {
-        if (!Win32FileSystem().FileExists(chosen)) {
+                           LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, engine_.codePage(), chosen)) {
+        if (!engine_.FileExists(chosen)) {
             backupFileName_ = chosen;
             break;
         }
