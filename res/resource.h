@@ -70,7 +70,6 @@
 // Strings: troubleshooting log
 #define IDS_LOG_KEY_HEADER        600
 #define IDS_LOG_KEY_MISSING       601
-#define IDS_LOG_KEY_HEADER_32     602
 #define IDS_LOG_VALUE             610
 #define IDS_LOG_DATA              611
 #define IDS_LOG_NOT_STRING        612
@@ -83,6 +82,7 @@
 #define IDS_LOG_NAME_TOO_LONG     622
 #define IDS_LOG_NAME_NOT_IN_CODEPAGE 623
 #define IDS_LOG_MORE_THAN_ONE_STRING 624
+#define IDS_LOG_PROGRAM_MISSING   625
 
 // Strings: console companion
 #define IDS_CONSOLE_USAGE         700
