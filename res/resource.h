@@ -88,6 +88,9 @@
 #define IDS_CONSOLE_USAGE         700
 #define IDS_CONSOLE_BAD_ARGUMENT  701
 #define IDS_CONSOLE_NO_BACKUP_FILE 702
+#define IDS_CONSOLE_BAD_SCOPE     703
+#define IDS_CONSOLE_SUMMARY       704
+#define IDS_CONSOLE_SUMMARY_BACKUP 705
 
 // Strings: backup file chooser
 #define IDS_SAVE_FILTER           1000
