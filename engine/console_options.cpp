@@ -14,7 +14,7 @@ std::string SwitchName(const std::string& lowered)
 {
     if (lowered.empty() || (lowered[0] != '/' && lowered[0] != '-'))
         return std::string();
-    const std::string name = lowered.substr(1);
+    std::string name = lowered.substr(1);
     if (name == "repair" || name == "allusers" || name == "json")
         return name;
     return name.compare(0, 6, "scope:") == 0 ? "scope" : std::string();
