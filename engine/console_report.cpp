@@ -92,8 +92,9 @@ Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResu
 {
     const bool text = value.type == kRegSz || value.type == kRegExpandSz;
     const Finding* finding = value.finding < 0 ? nullptr : &scan.findings[static_cast<std::size_t>(value.finding)];
-    Json object = {{"key", Utf8(value.keyPath, codePage)},
-                   {"view", value.view == RegistryView::Wow64 ? "32-bit" : "64-bit"},
+    const ScannedKey& key = scan.keys[value.key];
+    Json object = {{"key", Utf8(key.path, codePage)},
+                   {"view", key.view == RegistryView::Wow64 ? "32-bit" : "64-bit"},
                    {"name", Utf8(value.name, codePage)},
                    {"type", TypeName(value.type)},
                    {"data", text && value.verdict != Verdict::Unjudged ? Json(Utf8(value.data, codePage)) : Json()},

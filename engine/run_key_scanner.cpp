@@ -60,7 +60,8 @@ ScanResult RunKeyScanner::Scan(const std::vector<ScanSection>& sections) const
     for (const ScanSection& section : sections) {
         if (!result.logText.empty())
             result.logText += "\r\n\r\n";
-        result.logText += FormatText(texts.keyHeader, {KeyFullPath(section.rootName, section.subKey, section.view)});
+        result.keys.push_back({KeyFullPath(section.rootName, section.subKey, section.view), section.view});
+        result.logText += FormatText(texts.keyHeader, {result.keys.back().path});
         RegKey key = 0;
         if (registry_.OpenKey(RootFromName(section.rootName), section.view, section.subKey, RegAccess::Read, key) !=
             kErrorSuccess) {
@@ -100,8 +101,7 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
 {
     std::string& logText = result.logText;
     logText += FormatText(texts.value, {value.name});
-    LookedAt looked{KeyFullPath(section.rootName, section.subKey, section.view), section.view, value.name,
-                    value.type, WithoutTerminators(value.data)};
+    LookedAt looked{result.keys.size() - 1, value.name, value.type, WithoutTerminators(value.data)};
     const std::string& data = looked.data;
     if (const std::string* unjudged = Unjudged(texts, section.rule, value, data)) {
         if (Judges(section.rule, value.type) && value.nameInCodePage && value.dataRead)

@@ -40,11 +40,16 @@ struct ScanSection {
 // The sections of kRunKeyPaths, in its order.
 std::vector<ScanSection> RunSections();
 
-// One value the scan looked at, with its data as judged (terminating NULs dropped) and the
-// index of its finding, or -1.
-struct LookedAt {
-    std::string keyPath;
+// A key the scan went to, with its path as the log names it.
+struct ScannedKey {
+    std::string path;
     RegistryView view = RegistryView::Native;
+};
+
+// One value the scan looked at: the index of its key, its data as judged (terminating NULs
+// dropped) and the index of its finding, or -1.
+struct LookedAt {
+    std::size_t key = 0;
     std::string name;
     unsigned long type = kRegNone;
     std::string data;
@@ -52,11 +57,12 @@ struct LookedAt {
     int finding = -1;
 };
 
-// What a scan leaves: the faulty values, the troubleshooting log (ANSI, CR LF) and every
-// value it looked at.
+// What a scan leaves: the faulty values, the troubleshooting log (ANSI, CR LF), every key
+// it went to, in section order, and every value it looked at.
 struct ScanResult {
     FindingList findings;
     std::string logText;
+    std::vector<ScannedKey> keys;
     std::vector<LookedAt> values;
 };
 
