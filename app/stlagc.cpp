@@ -1,56 +1,63 @@
-// stlagc: the console companion. It runs the same scan as the wizard and writes its
-// troubleshooting log to standard output, for technicians and remediation scripts; with
-// /repair FILE it repairs every finding as the wizard would, backing up to FILE.
-#include <windows.h>
-
-#include <cstdio>
-#include <fcntl.h>
-#include <io.h>
+// stlagc: the console companion. It runs the wizard's scan, or a wider one (/scope,
+// /allusers), and writes the troubleshooting log or JSON lines to standard output; with
+// /repair FILE it repairs every finding as the wizard would, backing up to FILE. A summary
+// line always closes the output of a scan.
 #include <string>
+#include <vector>
 
-#include "ansi_text.h"
+#include "console_options.h"
+#include "console_output.h"
+#include "console_report.h"
 #include "live_engine.h"
 #include "resource.h"
 #include "text_format.h"
 
 namespace {
 
+using stlag::StdStream;
+
 // With /repair: 0 all repaired, 1 something left, 2 refused as well as bad arguments.
 enum ExitCode { kNothingFaulty = 0, kFaultsFound = 1, kBadArguments = 2 };
 
-// The log's own bytes: ANSI, CR LF, no translation by the runtime.
-void WriteRaw(FILE* stream, const std::string& text)
+// The log, or the outcome text of a repair that was not refused.
+std::string PlainText(const stlag::ScanResult& scan, const stlag::RepairResult* repair)
 {
-    _setmode(_fileno(stream), _O_BINARY);
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
+    if (repair == nullptr)
+        return scan.logText;
+    return repair->refusal == stlag::RepairRefusal::None ? repair->outcomeText + "\r\n" : std::string();
 }
 
-int Scan(stlag::LiveEngine& engine)
+void Report(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options, const stlag::ScanResult& scan,
+            const stlag::RepairResult* repair)
 {
-    const stlag::ScanResult scan = engine.Scan();
-    WriteRaw(stdout, scan.logText);
-    return scan.findings.empty() ? kNothingFaulty : kFaultsFound;
-}
-
-// Every finding ticked, as the wizard starts out; the outcome the finish page would show.
-int Repair(stlag::LiveEngine& engine, const std::string& backupPath)
-{
-    const stlag::ScanResult scan = engine.Scan();
-    const stlag::RepairRequest request{std::vector<bool>(scan.findings.size(), true), backupPath};
-    const stlag::RepairResult result = engine.Repair(scan.findings, request);
-    if (result.refusal != stlag::RepairRefusal::None) {
-        WriteRaw(stderr, engine.texts().Load(result.warningTextId) + "\r\n");
-        return kBadArguments;
+    const stlag::RunTally tally = stlag::Tally(scan, repair, options.backupPath);
+    if (options.json) {
+        stlag::WriteUtf8(StdStream::Out, stlag::JsonLines(scan, repair, tally, engine.codePage()));
+        return;
     }
-    WriteRaw(stdout, result.outcomeText + "\r\n");
-    return result.findingsLeft.empty() ? kNothingFaulty : kFaultsFound;
+    std::string text = PlainText(scan, repair);
+    if (!text.empty())
+        text += "\r\n";
+    stlag::WriteAnsi(StdStream::Out, text + stlag::SummaryLine(tally, engine.texts(), engine.codePage()) + "\r\n");
 }
 
-int BadArgument(const stlag::Texts& texts, const std::string& argument)
+// Every finding ticked, as the wizard starts out.
+int Run(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options)
 {
-    WriteRaw(stderr, stlag::FormatText(texts.Load(IDS_CONSOLE_BAD_ARGUMENT), {argument}));
-    return kBadArguments;
+    const stlag::ScanResult scan = engine.Scan(engine.Sections(options.scope, options.allUsers));
+    if (options.action != stlag::ConsoleOptions::Action::Repair) {
+        Report(engine, options, scan, nullptr);
+        return scan.findings.empty() ? kNothingFaulty : kFaultsFound;
+    }
+    const stlag::RepairRequest request{std::vector<bool>(scan.findings.size(), true), options.backupPath};
+    const stlag::RepairResult result = engine.Repair(scan.findings, request);
+    const bool refused = result.refusal != stlag::RepairRefusal::None;
+    if (refused)
+        stlag::WriteAnsi(StdStream::Error, engine.texts().Load(result.warningTextId) + "\r\n");
+    Report(engine, options, scan, &result);
+    if (refused)
+        return kBadArguments;
+    return result.findingsLeft.empty() ? kNothingFaulty : kFaultsFound;
 }
 
 }  // namespace
@@ -59,20 +66,16 @@ int main(int argc, char** argv)
 {
     stlag::LiveEngine engine;
     const stlag::Texts& texts = engine.texts();
-    if (argc == 1)
-        return Scan(engine);
-    const std::string first = argv[1];
-    const std::string lowered = stlag::LowerCaser(engine.codePage())(first);
-    if (lowered == "/repair" || lowered == "-repair") {
-        if (argc < 3 || argv[2][0] == '\0') {
-            WriteRaw(stderr, texts.Load(IDS_CONSOLE_NO_BACKUP_FILE));
-            return kBadArguments;
-        }
-        return argc > 3 ? BadArgument(texts, argv[3]) : Repair(engine, argv[2]);
-    }
-    if (argc == 2 && (first == "/?" || first == "-?" || first == "/h" || first == "--help")) {
-        WriteRaw(stdout, texts.Load(IDS_CONSOLE_USAGE));
+    const stlag::ConsoleOptions options = stlag::ReadArguments(std::vector<std::string>(argv + 1, argv + argc),
+                                                               stlag::LowerCaser(engine.codePage()));
+    switch (options.action) {
+    case stlag::ConsoleOptions::Action::Usage:
+        stlag::WriteAnsi(StdStream::Out, texts.Load(IDS_CONSOLE_USAGE));
         return kNothingFaulty;
+    case stlag::ConsoleOptions::Action::Refuse:
+        stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(options.messageId), {options.argument}));
+        return kBadArguments;
+    default:
+        return Run(engine, options);
     }
-    return BadArgument(texts, first);
 }

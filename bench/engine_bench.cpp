@@ -72,6 +72,7 @@ BENCHMARK(BM_Scan)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillise
 class DiscardingFileSystem : public FileSystem {
 public:
     bool FileExists(const std::string&) const override { return false; }
+    std::string ExpandVariables(const std::string& text) const override { return text; }
     std::unique_ptr<OutputFile> CreateNewFile(const std::string&) override
     {
         return std::unique_ptr<OutputFile>(new Discard);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ansi_text.h"
+#include "finding.h"
 #include "platform.h"
 
 namespace stlag {
@@ -18,7 +19,17 @@ public:
     // faulty: newData then holds the repaired command line, or nothing to delete the value.
     bool CheckCommandLine(const std::string& data, std::string& newData) const;
 
+    // For a program path that others depend on (a service's ImagePath, an uninstall
+    // string): Faulty with newData quoted when an unquoted program path holds a blank in its
+    // folder and the program exists; ProgramMissing when it does not; Ok otherwise, also
+    // for the kernel's own forms. Variables are expanded for the existence test only:
+    // newData keeps them. Never proposes a deletion; newData is only set when Faulty.
+    Verdict CheckProgramPath(const std::string& data, std::string& newData) const;
+
 private:
+    std::size_t ProgramEnd(const std::string& data) const;
+    bool BlankInFolder(const std::string& program) const;
+
     const FileSystem& fileSystem_;
     const CodePage& codePage_;
     LowerCaser lower_;

@@ -1,4 +1,4 @@
-// One faulty start-up value, and the ordered list of them that a scan finds.
+// One faulty value, and the ordered list of them that a scan finds.
 #ifndef STLAG_FINDING_H
 #define STLAG_FINDING_H
 
@@ -9,14 +9,17 @@
 
 namespace stlag {
 
-// An empty newData means the value is to be deleted rather than rewritten.
+// An empty newData means the value is to be deleted rather than rewritten. The key is
+// subKey below the root named rootName, in view; type is REG_SZ or REG_EXPAND_SZ, and the
+// repair writes it back with it.
 struct Finding {
     std::string valueName;
     std::string oldData;
     std::string newData;
-    std::string keyName;
+    std::string subKey;
     std::string rootName;
     RegistryView view = RegistryView::Native;
+    unsigned long type = kRegSz;
 };
 
 bool operator==(const Finding& a, const Finding& b);
@@ -24,6 +27,10 @@ inline bool operator!=(const Finding& a, const Finding& b) { return !(a == b); }
 
 // In scan order; row i of the finding list always shows finding i.
 using FindingList = std::vector<Finding>;
+
+// How a value was judged. ProgramMissing: an unquoted path with a blank whose program is
+// not there, so it cannot be told where the program ends; reported, never changed.
+enum class Verdict { Ok, Faulty, ProgramMissing, Unjudged };
 
 }  // namespace stlag
 

@@ -25,6 +25,9 @@ public:
     // True when at least one entry, file or folder, matches path; * and ? match as the
     // system's file search does. Any error counts as no.
     virtual bool FileExists(const std::string& path) const = 0;
+    // Every %NAME% that the environment sets replaced by its value, as the system expands
+    // REG_EXPAND_SZ data; any other text stays as it is.
+    virtual std::string ExpandVariables(const std::string& text) const = 0;
     // Creates a new file for writing; fails (null) when anything of that name exists.
     virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
     // Deletes a closed file; false when it could not be deleted.

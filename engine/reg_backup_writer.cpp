@@ -22,7 +22,7 @@ std::string HexForm(const std::string& prefix, const std::string& data)
     static const char digits[] = "0123456789abcdef";
     std::string line = prefix;
     std::size_t column = line.size();
-    // REG_SZ as hex(1): the ANSI bytes and the terminating NUL.
+    // The ANSI bytes and the terminating NUL: REGEDIT4 is read in the ANSI code page.
     const std::string bytes = data + '\0';
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const unsigned char b = static_cast<unsigned char>(bytes[i]);
@@ -67,7 +67,7 @@ bool RegBackupWriter::Create(const std::string& path)
 }
 
 bool RegBackupWriter::WriteValue(const std::string& keyPath, const std::string& valueName,
-                                 const std::string& oldData)
+                                 const std::string& oldData, unsigned long type)
 {
     if (!file_)
         return false;
@@ -77,7 +77,7 @@ bool RegBackupWriter::WriteValue(const std::string& keyPath, const std::string& 
             return false;
         lastKeyPath_ = keyPath;
     }
-    const std::string line = "\n" + ValueLine(valueName, oldData, codePage_);
+    const std::string line = "\n" + ValueLine(valueName, oldData, codePage_, type);
     return file_->Write(line.data(), line.size()) && file_->Flush();
 }
 
@@ -117,9 +117,11 @@ std::string RegBackupWriter::Escape(const std::string& text, const CodePage& cod
 }
 
 std::string RegBackupWriter::ValueLine(const std::string& valueName, const std::string& oldData,
-                                       const CodePage& codePage)
+                                       const CodePage& codePage, unsigned long type)
 {
     const std::string name = "\"" + Escape(valueName, codePage) + "\"=";
+    if (type == kRegExpandSz)
+        return HexForm(name + "hex(2):", oldData);
     if (HoldsLineBreak(oldData))
         return HexForm(name + "hex(1):", oldData);
     return name + "\"" + Escape(oldData, codePage) + "\"";

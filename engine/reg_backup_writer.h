@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform.h"
+#include "registry.h"
 
 namespace stlag {
 
@@ -26,8 +27,9 @@ public:
 
     // Records one value: a section header when keyPath differs from the last one, then the
     // value line. True only when both are on disk, not merely in the system's cache: the
-    // caller changes the value right afterwards.
-    bool WriteValue(const std::string& keyPath, const std::string& valueName, const std::string& oldData);
+    // caller changes the value right afterwards. type is REG_SZ or REG_EXPAND_SZ.
+    bool WriteValue(const std::string& keyPath, const std::string& valueName, const std::string& oldData,
+                    unsigned long type = kRegSz);
 
     // Writes the final line end and closes the file; false when either failed or no file
     // was open. Lines already recorded stay on disk either way.
@@ -43,7 +45,9 @@ public:
 
     // The value line without its leading LF: the quoted string form, or the hex(1) form
     // when the data holds CR or LF, which the quoted form would cut off at the line end.
-    static std::string ValueLine(const std::string& valueName, const std::string& oldData, const CodePage& codePage);
+    // REG_EXPAND_SZ always takes the hex(2) form, the only one that keeps its type.
+    static std::string ValueLine(const std::string& valueName, const std::string& oldData, const CodePage& codePage,
+                                 unsigned long type = kRegSz);
 
 private:
     FileSystem& fileSystem_;

@@ -6,7 +6,9 @@ const char kRunKeyBase[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
 
 RegistryRoot RootFromName(const std::string& rootName)
 {
-    return rootName == "HKEY_CURRENT_USER" ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine;
+    if (rootName == "HKEY_CURRENT_USER")
+        return RegistryRoot::CurrentUser;
+    return rootName == "HKEY_USERS" ? RegistryRoot::Users : RegistryRoot::LocalMachine;
 }
 
 std::string RunSubKey(const std::string& keyName)
@@ -14,11 +16,18 @@ std::string RunSubKey(const std::string& keyName)
     return kRunKeyBase + keyName;
 }
 
+std::string KeyFullPath(const std::string& rootName, const std::string& subKey, RegistryView view)
+{
+    // The 32-bit view is where the system redirects it; regedit /S needs the real key.
+    const std::string software = "Software\\";
+    if (view == RegistryView::Wow64 && subKey.compare(0, software.size(), software) == 0)
+        return rootName + "\\" + software + "WOW6432Node\\" + subKey.substr(software.size());
+    return rootName + "\\" + subKey;
+}
+
 std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName, RegistryView view)
 {
-    const std::string base = view == RegistryView::Wow64 ? "Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\"
-                                                         : kRunKeyBase;
-    return rootName + "\\" + base + keyName;
+    return KeyFullPath(rootName, RunSubKey(keyName), view);
 }
 
 std::string WithoutTerminators(const std::string& data)

@@ -27,7 +27,8 @@ enum : unsigned long {
     kRegMultiSz = 7,
 };
 
-enum class RegistryRoot { CurrentUser, LocalMachine };
+// Users is HKEY_USERS: its sub-keys begin with the name of a loaded hive, a user's SID.
+enum class RegistryRoot { CurrentUser, LocalMachine, Users };
 // Native: the program's own (64-bit) view; Wow64: the 32-bit programs' view of the machine.
 enum class RegistryView { Native, Wow64 };
 enum class RegAccess { Read, Write };
@@ -36,15 +37,19 @@ using RegKey = std::uintptr_t;
 
 extern const char kRunKeyBase[];  // "Software\\Microsoft\\Windows\\CurrentVersion\\"
 
-// "HKEY_CURRENT_USER", exactly and case-sensitively, is the current user; any other text
-// is the local machine.
+// "HKEY_CURRENT_USER" and "HKEY_USERS", exactly and case-sensitively, are the current user
+// and the users' hives; any other text is the local machine.
 RegistryRoot RootFromName(const std::string& rootName);
 
 // The sub-key below the root: the start-up base followed by keyName.
 std::string RunSubKey(const std::string& keyName);
 
-// The key path used in the log, the backup and failure lists: rootName + "\" + the
-// sub-key, with "WOW6432Node" after "Software" in the 32-bit view.
+// The key path used in the log, the backup and failure lists: rootName + "\" + subKey,
+// with "WOW6432Node" after a leading "Software" in the 32-bit view.
+std::string KeyFullPath(const std::string& rootName, const std::string& subKey,
+                        RegistryView view = RegistryView::Native);
+
+// KeyFullPath of the start-up key keyName.
 std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName,
                            RegistryView view = RegistryView::Native);
 
@@ -76,8 +81,13 @@ public:
     // The value of that (ANSI) name, as ReadValue gives it; 2 when there is none.
     virtual long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) = 0;
 
-    // REG_SZ with the terminating NUL counted in the size.
-    virtual long SetStringValue(RegKey key, const std::string& name, const std::string& data) = 0;
+    // The ANSI name of the sub-key at index: 0, 259 past the last one; any other code ends
+    // the walk. A character the code page lacks comes back as '?'.
+    virtual long EnumSubKey(RegKey key, unsigned long index, std::string& name) = 0;
+
+    // type is REG_SZ or REG_EXPAND_SZ; the terminating NUL is counted in the size.
+    virtual long SetStringValue(RegKey key, const std::string& name, const std::string& data,
+                                unsigned long type) = 0;
     virtual long DeleteValue(RegKey key, const std::string& name) = 0;
     virtual void CloseKey(RegKey key) = 0;
 };

@@ -15,7 +15,7 @@ bool IsTicked(const RepairRequest& request, std::size_t index)
 
 std::string KeyPath(const Finding& finding)
 {
-    return RunKeyFullPath(finding.rootName, finding.keyName, finding.view);
+    return KeyFullPath(finding.rootName, finding.subKey, finding.view);
 }
 
 std::string PathLine(const Finding& finding)
@@ -42,13 +42,14 @@ struct RepairApplier::Walk {
     std::string changedSinceScan;
     std::string changed;  // in the backup and changed, for a stopped repair
     bool stopped = false;
-    std::vector<bool> repaired;
+    std::vector<RepairOutcome> outcomes;
 };
 
 RepairResult RepairApplier::Repair(const FindingList& findings, const RepairRequest& request) const
 {
     RepairResult result;
     result.findingsLeft = findings;
+    result.outcomes.assign(findings.size(), RepairOutcome::NotTried);
     if (findings.empty()) {
         result.outcomeText = texts_.Load(IDS_NO_FAULTS);
         return result;
@@ -68,9 +69,10 @@ RepairResult RepairApplier::Repair(const FindingList& findings, const RepairRequ
     backup.Finish();
     result.findingsLeft.clear();
     for (std::size_t i = 0; i < findings.size(); ++i) {
-        if (!walk.repaired[i])
+        if (walk.outcomes[i] != RepairOutcome::Repaired)
             result.findingsLeft.push_back(findings[i]);
     }
+    result.outcomes = walk.outcomes;
     const int total = static_cast<int>(findings.size());
     const int left = static_cast<int>(result.findingsLeft.size());
     result.outcomeText = OutcomeText(walk, total - left, total, request.backupPath);
@@ -93,47 +95,47 @@ RepairApplier::Walk RepairApplier::WalkLastToFirst(const FindingList& findings, 
                                                    RegBackupWriter& backup) const
 {
     Walk walk;
-    walk.repaired.assign(findings.size(), false);
+    walk.outcomes.assign(findings.size(), RepairOutcome::NotTried);
     for (std::size_t i = findings.size(); i-- > 0 && !walk.stopped;) {
         if (IsTicked(request, i))
-            walk.repaired[i] = RepairOne(findings[i], backup, walk);
+            walk.outcomes[i] = RepairOne(findings[i], backup, walk);
     }
     return walk;
 }
 
-// True when the value was backed up and changed; a failure is added to the walk's lists.
-bool RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const
+// Failures are added to the walk's lists as well.
+RepairOutcome RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const
 {
     std::string& failures = finding.newData.empty() ? walk.deleteFailures : walk.changeFailures;
     RegKey key = 0;
     // Changing a value the backup cannot give back would lose its old data for good.
     if (!RegBackupWriter::CanRecordName(finding.valueName) ||
-        registry_.OpenKey(RootFromName(finding.rootName), finding.view, RunSubKey(finding.keyName), RegAccess::Write,
-                          key) != kErrorSuccess) {
+        registry_.OpenKey(RootFromName(finding.rootName), finding.view, finding.subKey, RegAccess::Write, key) !=
+            kErrorSuccess) {
         failures += PathLine(finding);
-        return false;
+        return RepairOutcome::Failed;
     }
     long status = kErrorSuccess;
     if (!StillAsScanned(key, finding)) {
         registry_.CloseKey(key);
         walk.changedSinceScan += PathLine(finding);
-        return false;
+        return RepairOutcome::ChangedSinceScan;
     }
-    if (!backup.WriteValue(KeyPath(finding), finding.valueName, finding.oldData))
+    if (!backup.WriteValue(KeyPath(finding), finding.valueName, finding.oldData, finding.type))
         walk.stopped = true;
     else if (finding.newData.empty())
         status = registry_.DeleteValue(key, finding.valueName);
     else
-        status = registry_.SetStringValue(key, finding.valueName, finding.newData);
+        status = registry_.SetStringValue(key, finding.valueName, finding.newData, finding.type);
     registry_.CloseKey(key);
     if (walk.stopped)
-        return false;
+        return RepairOutcome::NotTried;
     if (status != kErrorSuccess) {
         failures += PathLine(finding);
-        return false;
+        return RepairOutcome::Failed;
     }
     walk.changed += PathLine(finding);
-    return true;
+    return RepairOutcome::Repaired;
 }
 
 // Whatever changed it since (an installer, an uninstall), the value now is not what the
@@ -141,7 +143,7 @@ bool RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& backup, W
 bool RepairApplier::StillAsScanned(RegKey key, const Finding& finding) const
 {
     RegValue value;
-    return registry_.ReadNamedValue(key, finding.valueName, value) == kErrorSuccess && value.type == kRegSz &&
+    return registry_.ReadNamedValue(key, finding.valueName, value) == kErrorSuccess && value.type == finding.type &&
            value.dataRead && value.dataInCodePage && WithoutTerminators(value.data) == finding.oldData;
 }
 

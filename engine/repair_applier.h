@@ -20,20 +20,26 @@ struct RepairRequest {
 
 enum class RepairRefusal { None, NothingTicked, BackupExists, BackupNotCreated };
 
+// What became of one finding: not ticked, refused or not reached; backed up and changed;
+// refused by the system or not recordable; changed by someone else since the scan.
+enum class RepairOutcome { NotTried, Repaired, Failed, ChangedSinceScan };
+
 // A refused repair changed nothing: findingsLeft holds every finding, outcomeText is
 // empty and warningTextId names the message to show. Otherwise findingsLeft holds what
-// was not repaired, in scan order, and outcomeText says what happened.
+// was not repaired, in scan order, and outcomeText says what happened. outcomes[i] is
+// finding i's, either way.
 struct RepairResult {
     RepairRefusal refusal = RepairRefusal::None;
     unsigned warningTextId = 0;
     FindingList findingsLeft;
     std::string outcomeText;
+    std::vector<RepairOutcome> outcomes;
 };
 
 // A finding stays, and is named in the outcome under 311 (change) or 312 (delete) after
 // 310, when its key does not open for writing, when the system refuses the change or the
 // deletion, or when its value name holds CR or LF, which the backup file cannot record.
-// A value that is gone, no longer REG_SZ, or holds other data than the scan read is
+// A value that is gone, no longer of its type, or holds other data than the scan read is
 // neither backed up nor touched; it stays and is named under 314, after those lists.
 //
 // Each value's line reaches the disk before the value is changed. When the backup file
@@ -52,7 +58,7 @@ private:
     struct Walk;
     RepairRefusal Refusal(const FindingList& findings, const RepairRequest& request) const;
     Walk WalkLastToFirst(const FindingList& findings, const RepairRequest& request, class RegBackupWriter& backup) const;
-    bool RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const;
+    RepairOutcome RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const;
     bool StillAsScanned(RegKey key, const Finding& finding) const;
     std::string OutcomeText(const Walk& walk, int repairedCount, int total, const std::string& backupPath) const;
     std::string FailureParagraphs(const Walk& walk) const;

@@ -1,8 +1,10 @@
-// Reads the start-up keys, judges every string value and writes the troubleshooting log.
+// Reads registry keys, judges their string values and writes the troubleshooting log: the
+// start-up keys as the wizard scans them, or any list of sections.
 #ifndef STLAG_RUN_KEY_SCANNER_H
 #define STLAG_RUN_KEY_SCANNER_H
 
 #include <string>
+#include <vector>
 
 #include "command_line_checker.h"
 #include "platform.h"
@@ -21,10 +23,47 @@ struct RunKeyPath {
 // then the machine's five as 32-bit programs see them.
 extern const RunKeyPath kRunKeyPaths[12];
 
-// What a scan leaves: the faulty values and the troubleshooting log (ANSI, CR LF).
+// Run: REG_SZ command lines, judged by CheckCommandLine (a value may go). Path: REG_SZ and
+// REG_EXPAND_SZ program paths, judged by CheckProgramPath (quoted at most).
+enum class CheckRule { Run, Path };
+
+// One key to scan: subKey below the root named rootName ("HKEY_USERS" takes the hive in
+// subKey), and the names of the values to judge; empty names: every value of the key.
+struct ScanSection {
+    std::string rootName;
+    std::string subKey;
+    RegistryView view = RegistryView::Native;
+    CheckRule rule = CheckRule::Run;
+    std::vector<std::string> valueNames;
+};
+
+// The sections of kRunKeyPaths, in its order.
+std::vector<ScanSection> RunSections();
+
+// A key the scan went to, with its path as the log names it.
+struct ScannedKey {
+    std::string path;
+    RegistryView view = RegistryView::Native;
+};
+
+// One value the scan looked at: the index of its key, its data as judged (terminating NULs
+// dropped) and the index of its finding, or -1.
+struct LookedAt {
+    std::size_t key = 0;
+    std::string name;
+    unsigned long type = kRegNone;
+    std::string data;
+    Verdict verdict = Verdict::Unjudged;
+    int finding = -1;
+};
+
+// What a scan leaves: the faulty values, the troubleshooting log (ANSI, CR LF), every key
+// it went to, in section order, and every value it looked at.
 struct ScanResult {
     FindingList findings;
     std::string logText;
+    std::vector<ScannedKey> keys;
+    std::vector<LookedAt> values;
 };
 
 class RunKeyScanner {
@@ -33,16 +72,21 @@ public:
                   const Texts& texts)
         : registry_(registry), checker_(checker), codePage_(codePage), texts_(texts) {}
 
-    // Reads every start-up key in scan order; a key that cannot be opened is logged and
-    // the scan goes on. Changes nothing.
-    ScanResult Scan() const;
+    // Reads every section in order; a key that cannot be opened is logged and the scan
+    // goes on, and a named value that is not there is passed over. Changes nothing.
+    ScanResult Scan(const std::vector<ScanSection>& sections) const;
+    ScanResult Scan() const { return Scan(RunSections()); }
 
 private:
     struct LogTexts;
-    void ScanKey(const LogTexts& texts, const RunKeyPath& path, RegKey key, ScanResult& result) const;
-    void JudgeValue(const LogTexts& texts, const RunKeyPath& path, const RegValue& value, ScanResult& result) const;
+    void ScanKey(const LogTexts& texts, const ScanSection& section, RegKey key, ScanResult& result) const;
+    void JudgeValue(const LogTexts& texts, const ScanSection& section, const RegValue& value,
+                    ScanResult& result) const;
+    void Conclude(const LogTexts& texts, const ScanSection& section, const RegValue& value, LookedAt& looked,
+                  ScanResult& result) const;
     // The log line that leaves a string value unjudged, or null when it can be judged.
-    const std::string* Unjudged(const LogTexts& texts, const RegValue& value, const std::string& data) const;
+    const std::string* Unjudged(const LogTexts& texts, CheckRule rule, const RegValue& value,
+                                const std::string& data) const;
 
     Registry& registry_;
     const CommandLineChecker& checker_;

@@ -70,7 +70,6 @@
 // Strings: troubleshooting log
 #define IDS_LOG_KEY_HEADER        600
 #define IDS_LOG_KEY_MISSING       601
-#define IDS_LOG_KEY_HEADER_32     602
 #define IDS_LOG_VALUE             610
 #define IDS_LOG_DATA              611
 #define IDS_LOG_NOT_STRING        612
@@ -83,11 +82,15 @@
 #define IDS_LOG_NAME_TOO_LONG     622
 #define IDS_LOG_NAME_NOT_IN_CODEPAGE 623
 #define IDS_LOG_MORE_THAN_ONE_STRING 624
+#define IDS_LOG_PROGRAM_MISSING   625
 
 // Strings: console companion
 #define IDS_CONSOLE_USAGE         700
 #define IDS_CONSOLE_BAD_ARGUMENT  701
 #define IDS_CONSOLE_NO_BACKUP_FILE 702
+#define IDS_CONSOLE_BAD_SCOPE     703
+#define IDS_CONSOLE_SUMMARY       704
+#define IDS_CONSOLE_SUMMARY_BACKUP 705
 
 // Strings: backup file chooser
 #define IDS_SAVE_FILTER           1000

@@ -6,6 +6,7 @@
 #include "command_line_checker.h"
 #include "repair_applier.h"
 #include "run_key_scanner.h"
+#include "scan_scope.h"
 #include "win32_platform.h"
 #include "win32_registry.h"
 
@@ -18,6 +19,14 @@ public:
     LiveEngine& operator=(const LiveEngine&) = delete;
 
     ScanResult Scan() { return RunKeyScanner(registry_, checker_, codePage_, texts_).Scan(); }
+    std::vector<ScanSection> Sections(ScanScope scope, bool allUsers)
+    {
+        return ScopeSections(registry_, scope, allUsers);
+    }
+    ScanResult Scan(const std::vector<ScanSection>& sections)
+    {
+        return RunKeyScanner(registry_, checker_, codePage_, texts_).Scan(sections);
+    }
     RepairResult Repair(const FindingList& findings, const RepairRequest& request)
     {
         return RepairApplier(registry_, files_, codePage_, texts_).Repair(findings, request);

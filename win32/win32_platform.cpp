@@ -16,6 +16,18 @@ bool Win32FileSystem::FileExists(const std::string& path) const
     return true;
 }
 
+std::string Win32FileSystem::ExpandVariables(const std::string& text) const
+{
+    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    // The ANSI call may ask for a byte more than it reports.
+    std::string expanded(size + 1, '\0');
+    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), &expanded[0], size + 1);
+    if (size == 0 || written == 0 || written > size + 1)
+        return text;
+    expanded.resize(expanded.find('\0'));
+    return expanded;
+}
+
 namespace {
 class Win32OutputFile : public OutputFile {
 public:

@@ -12,6 +12,7 @@ namespace stlag {
 class Win32FileSystem : public FileSystem {
 public:
     bool FileExists(const std::string& path) const override;
+    std::string ExpandVariables(const std::string& text) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
 };

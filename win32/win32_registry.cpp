@@ -16,7 +16,9 @@ constexpr int kReadTries = 4;
 long Win32Registry::OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
                             RegKey& key)
 {
-    const HKEY rootKey = root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    const HKEY rootKey = root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER
+                         : root == RegistryRoot::Users     ? HKEY_USERS
+                                                           : HKEY_LOCAL_MACHINE;
     // The repair reads each value again before it changes it.
     REGSAM rights = access == RegAccess::Read ? KEY_READ : KEY_QUERY_VALUE | KEY_SET_VALUE;
     if (view == RegistryView::Wow64)
@@ -90,9 +92,21 @@ long Win32Registry::Convert(unsigned long type, unsigned long dataSize, RegValue
     return ERROR_SUCCESS;
 }
 
-long Win32Registry::SetStringValue(RegKey key, const std::string& name, const std::string& data)
+long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::string& name)
 {
-    return RegSetValueExA(ToHkey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    wchar_t buffer[256];  // a key name has at most 255 characters
+    DWORD length = 256;
+    const long status = RegEnumKeyExW(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    bool inCodePage = true;
+    if (status == ERROR_SUCCESS)
+        name = WideToAnsi(buffer, length, inCodePage);
+    return status;
+}
+
+long Win32Registry::SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type)
+{
+    // The ANSI call converts REG_EXPAND_SZ data as it does REG_SZ.
+    return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>(data.size() + 1));
 }
 

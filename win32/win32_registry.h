@@ -15,7 +15,8 @@ public:
                  RegKey& key) override;
     long ReadValue(RegKey key, unsigned long index, RegValue& value) override;
     long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override;
-    long SetStringValue(RegKey key, const std::string& name, const std::string& data) override;
+    long EnumSubKey(RegKey key, unsigned long index, std::string& name) override;
+    long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override;
     long DeleteValue(RegKey key, const std::string& name) override;
     void CloseKey(RegKey key) override;
 

@@ -29,6 +29,8 @@ TEST(RegBackupWriter, ValueLines)
     };
     for (const auto& c : cases)
         EXPECT_EQ(RegBackupWriter::ValueLine(c.name, c.data, FakeCodePage(c.doubleByte)), c.line) << c.data;
+    // The only form that gives REG_EXPAND_SZ back with its type.
+    EXPECT_EQ(RegBackupWriter::ValueLine("p", "%a%", FakeCodePage(), kRegExpandSz), "\"p\"=hex(2):25,61,25,00");
 }
 
 TEST(RegBackupWriter, GoldenFile)

@@ -42,3 +42,29 @@ TEST(CommandLineChecker, Verdicts)
         EXPECT_EQ(newData, c.newData);
     }
 }
+
+// Program paths of services and uninstall entries: quoted at most, never deleted; file: made
+// beforehand, so that only the rule can leave a path alone.
+TEST(CommandLineChecker, ProgramPaths)
+{
+    const std::string svc = "C:\\Program Files\\S\\svc.exe";
+    const struct { std::string data, file; Verdict verdict; std::string newData; } cases[] = {
+        {svc + " -k", svc, Verdict::Faulty, "\"" + svc + "\" -k"},
+        {svc + " -k", "", Verdict::ProgramMissing, "-"},
+        {"%PF%\\S\\svc.exe /s", svc, Verdict::Faulty, "\"%PF%\\S\\svc.exe\" /s"},  // the blank comes with %PF%
+        {"%PF%\\S\\svc.exe /s", "", Verdict::ProgramMissing, "-"},
+        {"\"" + svc + "\" -k", svc, Verdict::Ok, "-"},
+        {"\\??\\" + svc, "\\??\\" + svc, Verdict::Ok, "-"},
+        {"\\SystemRoot\\Program Files\\svc.exe", "\\SystemRoot\\Program Files\\svc.exe", Verdict::Ok, "-"},
+        {"system32\\My Drivers\\svc.exe", "system32\\My Drivers\\svc.exe", Verdict::Ok, "-"},
+        {"", "", Verdict::Ok, "-"},
+    };
+    for (const auto& c : cases) {
+        MemoryFileSystem fs;
+        fs.variables["%PF%"] = "C:\\Program Files";
+        fs.files[MemoryFileSystem::Fold(c.file)];
+        std::string newData = "-";
+        EXPECT_EQ(CommandLineChecker(fs, FakeCodePage()).CheckProgramPath(c.data, newData), c.verdict) << c.data;
+        EXPECT_EQ(newData, c.newData) << c.data;
+    }
+}

@@ -18,9 +18,10 @@ static const std::string kLmRun = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Wind
 // Walked last first: Three and Two share a key, One has its own.
 static FindingList Findings()
 {
-    return {{"One", "C:\\Program Files\\a.exe", "\"C:\\Program Files\\a.exe\"", "Run", "HKEY_CURRENT_USER"},
-            {"Two", " two ", "two", "Run", "HKEY_LOCAL_MACHINE"},
-            {"Three", "gone", "", "Run", "HKEY_LOCAL_MACHINE"}};
+    const std::string run = RunSubKey("Run");
+    return {{"One", "C:\\Program Files\\a.exe", "\"C:\\Program Files\\a.exe\"", run, "HKEY_CURRENT_USER"},
+            {"Two", " two ", "two", run, "HKEY_LOCAL_MACHINE"},
+            {"Three", "gone", "", run, "HKEY_LOCAL_MACHINE"}};
 }
 
 struct World {
@@ -33,7 +34,7 @@ struct World {
                         const std::function<void(MemoryRegistry&)>& meanwhile = nullptr)
     {
         for (const Finding& f : findings)
-            registry.SetString(RootFromName(f.rootName), RunSubKey(f.keyName), f.valueName, f.oldData, f.view);
+            registry.Set(RootFromName(f.rootName), f.subKey, {f.valueName, f.type, f.oldData + '\0'}, f.view);
         if (meanwhile)
             meanwhile(registry);
         return RepairApplier(registry, fs, codePage, texts).Repair(findings, {ticked, kBackup});
@@ -104,7 +105,7 @@ TEST(RepairApplier, Scenarios)
         FindingList left;
         for (const Finding& f : findings) {
             const bool kept = std::count(s.left.begin(), s.left.end(), f.valueName) != 0;
-            const MemoryValue* value = w.registry.Find(RootFromName(f.rootName), RunSubKey(f.keyName), f.valueName);
+            const MemoryValue* value = w.registry.Find(RootFromName(f.rootName), f.subKey, f.valueName);
             EXPECT_EQ(value ? value->data : "(deleted)",
                       kept ? f.oldData + '\0' : f.newData.empty() ? "(deleted)" : f.newData + '\0') << f.valueName;
             if (kept)
@@ -155,7 +156,7 @@ TEST(RepairApplier, LeavesWhatChangedSinceTheScan)
 TEST(RepairApplier, ThirtyTwoBitView)
 {
     World w;
-    const Finding old{"Old", " x", "x", "Run", "HKEY_LOCAL_MACHINE", RegistryView::Wow64};
+    const Finding old{"Old", " x", "x", RunSubKey("Run"), "HKEY_LOCAL_MACHINE", RegistryView::Wow64};
     w.Repair({old}, {true});
     EXPECT_EQ(w.registry.Find(RegistryRoot::LocalMachine, RunSubKey("Run"), "Old", RegistryView::Wow64)->data,
               std::string("x\0", 2));

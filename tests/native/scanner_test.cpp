@@ -4,6 +4,7 @@
 #include "fakes.h"
 #include "resource.h"
 #include "run_key_scanner.h"
+#include "scan_scope.h"
 
 using namespace stlag;
 
@@ -18,11 +19,12 @@ static std::vector<std::string> Lines(std::string text)
     return lines;
 }
 
-static ScanResult ScanOf(MemoryRegistry& registry, const MemoryFileSystem& fs, const Texts& texts)
+static ScanResult ScanOf(MemoryRegistry& registry, const MemoryFileSystem& fs, const Texts& texts,
+                         const std::vector<ScanSection>& sections = RunSections())
 {
     const FakeCodePage codePage;
     const CommandLineChecker checker(fs, codePage);
-    return RunKeyScanner(registry, checker, codePage, texts).Scan();
+    return RunKeyScanner(registry, checker, codePage, texts).Scan(sections);
 }
 
 TEST(RunKeyScanner, GoldenLog)
@@ -65,11 +67,12 @@ TEST(RunKeyScanner, GoldenLog)
 
     const ScanResult result = ScanOf(registry, fs, RcTexts());
     EXPECT_EQ(Lines(result.logText), golden);
-    EXPECT_EQ(result.findings, (FindingList{{"", a + " /x", "\"" + a + "\" /x", "Run", "HKEY_CURRENT_USER"},
-                                           {"Gone", b, "", "Run", "HKEY_LOCAL_MACHINE"},
-                                           {Ansi("Åter"), " x", "x", "RunOnce\\Setup", "HKEY_LOCAL_MACHINE"},
-                                           {"Old", b, "", "Run", "HKEY_LOCAL_MACHINE", RegistryView::Wow64},
-                                           {"", "", "", "RunOnce", "HKEY_LOCAL_MACHINE", RegistryView::Wow64}}));
+    const std::string run = RunSubKey("Run"), runOnce = RunSubKey("RunOnce");
+    EXPECT_EQ(result.findings, (FindingList{{"", a + " /x", "\"" + a + "\" /x", run, "HKEY_CURRENT_USER"},
+                                           {"Gone", b, "", run, "HKEY_LOCAL_MACHINE"},
+                                           {Ansi("Åter"), " x", "x", RunSubKey("RunOnce\\Setup"), "HKEY_LOCAL_MACHINE"},
+                                           {"Old", b, "", run, "HKEY_LOCAL_MACHINE", RegistryView::Wow64},
+                                           {"", "", "", runOnce, "HKEY_LOCAL_MACHINE", RegistryView::Wow64}}));
 }
 
 static MemoryValue Sz(const std::string& name, const std::string& data) { return {name, kRegSz, data + '\0'}; }
@@ -108,4 +111,18 @@ TEST(RunKeyScanner, LeavesAloneWhatItCannotJudge)
             judged.push_back(finding.valueName);
         EXPECT_EQ(judged, c.judged);
     }
+}
+
+// Every loaded user hive by its SID, in the place of HKEY_CURRENT_USER (which is one of them),
+// and none of the _Classes hives, which hold no start-up keys.
+TEST(ScopeSections, EveryLoadedUser)
+{
+    MemoryRegistry registry;
+    registry.SetString(kCu, RunSubKey("Run"), "Current", "");
+    for (const char* hive : {"S-1-5-21-7", "S-1-5-21-7_Classes", ".DEFAULT"})
+        registry.SetString(RegistryRoot::Users, hive + ("\\" + RunSubKey("Run")), "V", "");
+    const ScanResult result = ScanOf(registry, MemoryFileSystem(), RcTexts(), ScopeSections(registry, ScanScope::Run, true));
+    ASSERT_EQ(result.findings.size(), 1u);
+    EXPECT_EQ(KeyFullPath(result.findings[0].rootName, result.findings[0].subKey),
+              "HKEY_USERS\\S-1-5-21-7\\" + RunSubKey("Run"));
 }

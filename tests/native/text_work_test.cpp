@@ -44,11 +44,11 @@ TEST(BackupName, DefaultNameAndFindingRow)
     EXPECT_EQ(DefaultBackupFileName("", "S", time), "\\S 2024-03-05 070809.reg");
 
     using Row = std::array<std::string, kFindingColumns>;
-    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "", "RunOnce\\Setup", "HKEY_LOCAL_MACHINE"}, "DEL"),
+    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "", RunSubKey("RunOnce\\Setup"), "HKEY_LOCAL_MACHINE"}, "DEL"),
               (Row{"V", "DEL", "old", "HKEY_LOCAL_MACHINE\\...\\RunOnce\\Setup"}));
-    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", "Run", "HKEY_CURRENT_USER"}, "DEL"),
+    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", RunSubKey("Run"), "HKEY_CURRENT_USER"}, "DEL"),
               (Row{"V", "new", "old", "HKEY_CURRENT_USER\\...\\Run"}));
-    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", "Run", "HKEY_LOCAL_MACHINE", RegistryView::Wow64}, "DEL")[3],
+    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", RunSubKey("Run"), "HKEY_LOCAL_MACHINE", RegistryView::Wow64}, "DEL")[3],
               "HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\...\\Run");
 }
 

@@ -51,6 +51,16 @@ std::string ReadFile(const std::string& path)
 }
 }  // namespace
 
+std::string MemoryFileSystem::ExpandVariables(const std::string& text) const
+{
+    std::string out = text;
+    for (std::size_t at = 0; at < out.size(); ++at)
+        for (const auto& variable : variables)
+            if (out.compare(at, variable.first.size(), variable.first) == 0)
+                out.replace(at, variable.first.size(), variable.second);
+    return out;
+}
+
 std::unique_ptr<OutputFile> MemoryFileSystem::CreateNewFile(const std::string& path)
 {
     if (failCreate || FileExists(path))
@@ -111,8 +121,9 @@ std::string RcTexts::Load(unsigned id) const
 
 std::string MemoryRegistry::Path(RegistryRoot root, RegistryView view, const std::string& subKey)
 {
-    const char* prefix = root == RegistryRoot::CurrentUser ? "HKCU\\" : view == RegistryView::Wow64 ? "HKLM32\\" : "HKLM\\";
-    return MemoryFileSystem::Fold(prefix + subKey);
+    const std::string prefix = root == RegistryRoot::CurrentUser ? "HKCU" : root == RegistryRoot::Users ? "HKU"
+                               : view == RegistryView::Wow64 ? "HKLM32" : "HKLM";
+    return MemoryFileSystem::Fold(subKey.empty() ? prefix : prefix + "\\" + subKey);
 }
 
 MemoryValue* MemoryRegistry::Lookup(const std::string& path, const std::string& name)
@@ -125,6 +136,7 @@ MemoryValue* MemoryRegistry::Lookup(const std::string& path, const std::string& 
 void MemoryRegistry::Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value, RegistryView view)
 {
     const std::string path = Path(root, view, subKey);
+    spelled_[path] = Path(root, view, "") + "\\" + subKey;
     const auto added = index_[path].emplace(MemoryFileSystem::Fold(value.name), keys_[path].size());
     if (added.second)
         keys_[path].push_back(value);
@@ -154,7 +166,8 @@ long MemoryRegistry::OpenKey(RegistryRoot root, RegistryView view, const std::st
                              RegKey& key)
 {
     const std::string path = Path(root, view, subKey);
-    if (keys_.count(path) == 0)
+    const auto child = keys_.lower_bound(path + "\\");
+    if (keys_.count(path) == 0 && (child == keys_.end() || child->first.compare(0, path.size() + 1, path + "\\") != 0))
         return kErrorFileNotFound;
     const auto denied = denied_.find(path);
     if (denied != denied_.end() && denied->second == access)
@@ -188,7 +201,21 @@ long MemoryRegistry::ReadNamedValue(RegKey key, const std::string& name, RegValu
     return stored == nullptr ? kErrorFileNotFound : Read(*stored, value);
 }
 
-long MemoryRegistry::SetStringValue(RegKey key, const std::string& name, const std::string& data)
+long MemoryRegistry::EnumSubKey(RegKey key, unsigned long index, std::string& name)
+{
+    const std::string prefix = open_.at(key) + "\\";
+    std::map<std::string, std::string> children;  // folded name: name as set
+    for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+        const std::string below = spelled_[it->first].substr(prefix.size()), child = below.substr(0, below.find('\\'));
+        children.emplace(MemoryFileSystem::Fold(child), child);
+    }
+    if (index >= children.size())
+        return kErrorNoMoreItems;
+    name = std::next(children.begin(), static_cast<std::ptrdiff_t>(index))->second;
+    return kErrorSuccess;
+}
+
+long MemoryRegistry::SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type)
 {
     if (setFailure != kErrorSuccess)
         return setFailure;
@@ -196,7 +223,7 @@ long MemoryRegistry::SetStringValue(RegKey key, const std::string& name, const s
     const auto added = index_[path].emplace(MemoryFileSystem::Fold(name), keys_[path].size());
     if (added.second)
         keys_[path].emplace_back();
-    keys_[path][added.first->second] = {name, kRegSz, data + '\0'};
+    keys_[path][added.first->second] = {name, type, data + '\0'};
     if (onChange)
         onChange();
     return kErrorSuccess;

@@ -22,7 +22,9 @@ public:
     std::string failWriteHolding;               // a write holding this text fails
     bool failCreate = false;
     bool failFlush = false;
+    std::map<std::string, std::string> variables;  // "%NAME%": what it expands to
     bool FileExists(const std::string& path) const override { return files.count(Fold(path)) != 0; }
+    std::string ExpandVariables(const std::string& text) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
     bool RemoveFile(const std::string& path) override { return files.erase(Fold(path)) != 0; }
     static std::string Fold(std::string text);
@@ -92,7 +94,8 @@ public:
                  RegKey& key) override;
     long ReadValue(RegKey key, unsigned long index, RegValue& value) override;
     long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override;
-    long SetStringValue(RegKey key, const std::string& name, const std::string& data) override;
+    long EnumSubKey(RegKey key, unsigned long index, std::string& name) override;
+    long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override;
     long DeleteValue(RegKey key, const std::string& name) override;
     void CloseKey(RegKey key) override { open_.erase(key); }
 
@@ -103,6 +106,7 @@ private:
     MemoryValue* Lookup(const std::string& path, const std::string& name);
     bool Erase(const std::string& path, const std::string& name);
     std::map<std::string, Key> keys_;
+    std::map<std::string, std::string> spelled_;  // each key's path as it was set
     std::map<std::string, std::unordered_map<std::string, std::size_t>> index_;
     std::map<std::string, RegAccess> denied_;
     std::map<RegKey, std::string> open_;

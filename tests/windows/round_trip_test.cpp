@@ -1,13 +1,9 @@
 // stlagc.exe /repair on Wine's real registry, then Wine's own regedit /S of the backup it
 // wrote: every value must come back exactly as it was, in a single- and a double-byte code page.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "test_helpers.h"
 
 namespace {
 
@@ -21,25 +17,6 @@ struct Row {
     const wchar_t* repaired;  // null: deleted
     REGSAM view = 0;          // KEY_WOW64_32KEY: as 32-bit programs see the machine
 };
-
-std::string Ansi(const std::wstring& wide)
-{
-    std::string out(wide.size() * 2, '\0');
-    out.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &out[0],
-                                   static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
-
-// Exit code and standard output. _wpopen runs cmd /c, which strips the outer quotes added here.
-std::pair<int, std::string> Execute(const std::wstring& commandLine)
-{
-    FILE* pipe = _wpopen((L"\"" + commandLine + L"\"").c_str(), L"rb");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t count; pipe && (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, count);
-    return {pipe ? _pclose(pipe) : -1, out};
-}
 
 // The value's bytes as UTF-16, terminator included; a marker when it is missing or no REG_SZ.
 std::wstring Get(const Row& row)
@@ -67,15 +44,6 @@ void Seed(const std::vector<Row>& rows)
                   RegSetValueExW(key, row.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(row.old), size));
         RegCloseKey(key);
     }
-}
-
-// An empty program file, in a folder of its own.
-void Touch(const std::wstring& path)
-{
-    CreateDirectoryW(path.substr(0, path.rfind(L'\\')).c_str(), nullptr);
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    CloseHandle(file);
 }
 
 class RoundTrip : public testing::Test {

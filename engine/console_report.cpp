@@ -1,0 +1,153 @@
+#include "console_report.h"
+
+#include <algorithm>
+
+#include <nlohmann/json.hpp>
+
+#include "ansi_text.h"
+#include "resource.h"
+#include "text_format.h"
+
+namespace stlag {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Cut so that the summary stays far below its limit even with every backslash escaped.
+constexpr std::size_t kShownPathLimit = 600;
+
+std::string ShownPath(const std::string& path, const CodePage& codePage)
+{
+    if (path.size() <= kShownPathLimit)
+        return path;
+    std::size_t end = 0;
+    for (std::size_t next = 0; next <= kShownPathLimit - 3; next += CharLength(path, next, codePage))
+        end = next;
+    return path.substr(0, end) + "...";
+}
+
+void AppendUtf8(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    static const unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    const int trailing = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    out += static_cast<char>(kLead[trailing] | (c >> (6 * trailing)));
+    for (int i = trailing - 1; i >= 0; --i)
+        out += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
+}
+
+// Through the code page's own UTF-16, as the system sees the text.
+std::string Utf8(const std::string& ansi, const CodePage& codePage)
+{
+    const std::u16string wide = codePage.ToWide(ansi);
+    std::string out;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        char32_t c = wide[i];
+        const bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                          wide[i + 1] < 0xE000;
+        if (pair)
+            c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        AppendUtf8(c, out);
+    }
+    return out;
+}
+
+std::string TypeName(unsigned long type)
+{
+    static const char* const kNames[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD",
+                                         "REG_DWORD_BIG_ENDIAN", "REG_LINK", "REG_MULTI_SZ"};
+    return type < sizeof kNames / sizeof kNames[0] ? kNames[type] : std::to_string(type);
+}
+
+const char* VerdictName(const LookedAt& value, const FindingList& findings)
+{
+    switch (value.verdict) {
+    case Verdict::Ok: return "ok";
+    case Verdict::ProgramMissing: return "program-missing";
+    case Verdict::Unjudged: return "not-judged";
+    default: return findings[static_cast<std::size_t>(value.finding)].newData.empty() ? "delete" : "change";
+    }
+}
+
+const char* RepairName(const LookedAt& value, const FindingList& findings, const RepairResult& repair)
+{
+    if (value.finding < 0)
+        return "untouched";
+    const auto index = static_cast<std::size_t>(value.finding);
+    switch (repair.outcomes[index]) {
+    case RepairOutcome::Repaired: return findings[index].newData.empty() ? "deleted" : "changed";
+    case RepairOutcome::Failed: return "failed";
+    case RepairOutcome::ChangedSinceScan: return "changed-since-scan";
+    default: return "not-tried";
+    }
+}
+
+Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResult* repair, const CodePage& codePage)
+{
+    const bool text = value.type == kRegSz || value.type == kRegExpandSz;
+    const Finding* finding = value.finding < 0 ? nullptr : &scan.findings[static_cast<std::size_t>(value.finding)];
+    const ScannedKey& key = scan.keys[value.key];
+    Json object = {{"key", Utf8(key.path, codePage)},
+                   {"view", key.view == RegistryView::Wow64 ? "32-bit" : "64-bit"},
+                   {"name", Utf8(value.name, codePage)},
+                   {"type", TypeName(value.type)},
+                   {"data", text && value.verdict != Verdict::Unjudged ? Json(Utf8(value.data, codePage)) : Json()},
+                   {"verdict", VerdictName(value, scan.findings)},
+                   {"proposed", finding && !finding->newData.empty() ? Json(Utf8(finding->newData, codePage)) : Json()}};
+    if (repair != nullptr)
+        object["repair"] = RepairName(value, scan.findings, *repair);
+    return object;
+}
+
+std::string Line(const Json& object)
+{
+    return object.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::string& backupPath)
+{
+    RunTally tally;
+    tally.lookedAt = static_cast<int>(scan.values.size());
+    tally.faulty = static_cast<int>(scan.findings.size());
+    for (const LookedAt& value : scan.values)
+        tally.programsMissing += value.verdict == Verdict::ProgramMissing ? 1 : 0;
+    if (repair != nullptr) {
+        tally.repaired = static_cast<int>(std::count(repair->outcomes.begin(), repair->outcomes.end(),
+                                                     RepairOutcome::Repaired));
+        if (repair->refusal == RepairRefusal::None && !scan.findings.empty())
+            tally.backupPath = backupPath;
+    }
+    tally.left = tally.faulty - tally.repaired;
+    return tally;
+}
+
+std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePage& codePage)
+{
+    std::string line = FormatText(texts.Load(IDS_CONSOLE_SUMMARY),
+                                  {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.programsMissing});
+    if (!tally.backupPath.empty())
+        line += FormatText(texts.Load(IDS_CONSOLE_SUMMARY_BACKUP), {ShownPath(tally.backupPath, codePage)});
+    return line;
+}
+
+std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const RunTally& tally,
+                      const CodePage& codePage)
+{
+    std::string lines;
+    for (const LookedAt& value : scan.values)
+        lines += Line(ValueObject(value, scan, repair, codePage));
+    const Json backup = tally.backupPath.empty() ? Json() : Json(Utf8(ShownPath(tally.backupPath, codePage), codePage));
+    return lines + Line({{"summary", true}, {"looked_at", tally.lookedAt}, {"faulty", tally.faulty},
+                         {"repaired", tally.repaired}, {"left", tally.left},
+                         {"program_missing", tally.programsMissing}, {"backup", backup}});
+}
+
+}  // namespace stlag
