@@ -241,7 +241,7 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
               wizard.state.outcomeText);
     EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
     EXPECT_EQ("", RunValue(HKEY_LOCAL_MACHINE, "Borta"));
-    const FindingList left = {{"Verktyg", kToolLine, kQuotedToolLine, "Run", "HKEY_CURRENT_USER"}};
+    const FindingList left = {{"Verktyg", kToolLine, kQuotedToolLine, RunSubKey("Run"), "HKEY_CURRENT_USER"}};
     EXPECT_EQ(left, wizard.state.findings);
 }
 
