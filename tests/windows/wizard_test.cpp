@@ -6,6 +6,7 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -34,8 +35,20 @@ const char kToolLine[] = "C:\\Program Files\\Stlag Test\\z.exe /a";
 const char kQuotedToolLine[] = "\"C:\\Program Files\\Stlag Test\\z.exe\" /a";
 const char kGoneLine[] = "C:\\Program Files\\Stlag Borta\\q.exe";
 const std::string kRecorderLog = std::string(LINK_RECORDER_EXE, sizeof LINK_RECORDER_EXE - 4) + "log";
-constexpr int kFinishButton = 0x3025;    // comctl32's own id in every wizard
+constexpr int kNextButton = 0x3024, kFinishButton = 0x3025;  // comctl32's own ids in every wizard
 constexpr int kMessageBoxText = 0xFFFF;  // the static text of a message box
+
+// With STLAG_SCREENSHOTS set, the screen as the user sees it, for a person to look at.
+void Shot(const std::string& name)
+{
+    const char* folder = getenv("STLAG_SCREENSHOTS");
+    std::string command = "Z:\\usr\\bin\\import -window root " + std::string(folder ? folder : "") + "/" + name + ".png";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (folder && CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        WaitForSingleObject(process.hProcess, 10000), CloseHandle(process.hProcess), CloseHandle(process.hThread);
+}
 
 // Ten seconds at most.
 bool WaitFor(const std::function<bool()>& done)
@@ -117,6 +130,12 @@ struct Wizard {
         });
         return found;
     }
+    HWND Focus() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+    }
     HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
     int PageIndex() const { return static_cast<int>(SendMessageA(sheet, PSM_HWNDTOINDEX, (WPARAM)Page(), 0)); }
     // Posted, as is every click: its handler may run a modal box, which would hold a sent message.
@@ -171,7 +190,11 @@ TEST_F(WizardTest, NothingFaultyGoesFromTheStartPageStraightToFinish)
 {
     SetRegText(HKEY_CURRENT_USER, kRunKey, "Fungerar", "C:\\windows\\notepad.exe");
     Wizard wizard;
+    // Enter on the start page goes on.
+    EXPECT_TRUE(WaitFor([&] { return GetDlgCtrlID(wizard.Focus()) == kNextButton; }));
+    Shot("start");
     wizard.NextTo(2);
+    Shot("finish");
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.sheet, kFinishButton)) != 0; }));
     wizard.Press(PSBTN_FINISH);
     wizard.End();
@@ -212,22 +235,47 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
     const HWND page = wizard.Page();
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(page, IDC_FINDING_LIST)) != 0; }));
 
-    // The save dialog starts with the file name; cancelled, it leaves the page's path alone.
-    const std::string defaultPath = Text(page, IDC_BACKUP_EDIT);
+    // Every cell readable: the columns fit the list, and a cut one shows whole in a tip.
+    const HWND list = GetDlgItem(page, IDC_FINDING_LIST);
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_LABELTIP);
+    RECT client;
+    GetClientRect(list, &client);
+    int widths = 0;
+    for (int column = 0; column < 4; ++column)
+        widths += ListView_GetColumnWidth(list, column);
+    EXPECT_LE(widths, client.right);
+    Shot("repair-advanced");
+
+    // The save dialog starts with the file name, refuses one that exists and opens again on
+    // it; cancelled, it leaves the page's path alone.
+    const std::string defaultPath = Text(page, IDC_BACKUP_EDIT), existing = kDesktop + "\\finns.reg";
+    std::ofstream(existing) << "orört";
     wizard.Click(IDC_BROWSE_BUTTON);
-    const HWND save = wizard.Dialog(wizard.sheet);
+    HWND save = wizard.Dialog(wizard.sheet);
     EXPECT_EQ(defaultPath.substr(defaultPath.rfind('\\') + 1), Text(save, cmb13));
+    SetDlgItemTextA(save, cmb13, existing.c_str());
+    PostMessageA(save, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(save); }));
+    const HWND exists = wizard.Dialog(wizard.sheet);
+    EXPECT_EQ(LoadText(IDS_BACKUP_EXISTS), Text(exists, kMessageBoxText));
+    Close(exists);
+    save = wizard.Dialog(wizard.sheet);
+    EXPECT_EQ("finns.reg", Text(save, cmb13));
     Close(save);
     EXPECT_EQ(defaultPath, Text(page, IDC_BACKUP_EDIT));
 
-    ListView_SetCheckState(GetDlgItem(page, IDC_FINDING_LIST), 0, FALSE);
-    const std::string existing = kDesktop + "\\finns.reg";
-    std::ofstream(existing) << "orört";
+    // Refused in basic mode, the wizard shows the field the message asks to change.
+    ListView_SetCheckState(list, 0, FALSE);
     SetDlgItemTextA(page, IDC_BACKUP_EDIT, existing.c_str());
+    wizard.Click(IDC_ADVANCED_CHECK);
     wizard.Press(PSBTN_NEXT);
     const HWND refusal = wizard.Dialog(wizard.sheet);
     EXPECT_EQ(LoadText(IDS_BACKUP_EXISTS), Text(refusal, kMessageBoxText));
     Close(refusal);
+    EXPECT_TRUE(WaitFor([&] { return wizard.Focus() == GetDlgItem(page, IDC_BACKUP_EDIT); }));
+    EXPECT_EQ(MAKELONG(0, existing.size()), SendDlgItemMessageA(page, IDC_BACKUP_EDIT, EM_GETSEL, 0, 0));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(page, IDC_ADVANCED_CHECK));
+    EXPECT_TRUE(IsWindowVisible(list));
     EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
     EXPECT_EQ(kGoneLine, RunValue(HKEY_LOCAL_MACHINE, "Borta"));
     EXPECT_EQ("orört", ReadFile(existing));
@@ -258,6 +306,11 @@ TEST_F(WizardTest, AboutBoxAndReadMeOpenFromEachOfTheirEntriesOrSayWhyNot)
     wizard.Click(IDC_ABOUT_BUTTON);
     HWND about = wizard.Dialog(wizard.sheet);
     const HWND web = GetDlgItem(about, IDC_WEB_LINK);
+    // Tab reaches the three links after OK.
+    HWND tab = GetDlgItem(about, IDCANCEL);
+    for (const int link : {IDC_WEB_LINK, IDC_MAIL_LINK, IDC_README_LINK})
+        EXPECT_EQ(GetDlgItem(about, link), tab = GetNextDlgTabItem(about, tab, FALSE));
+    Shot("about");
     PostMessageA(web, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageA(web, WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(WaitFor([] { return Launches() == 1; }));
