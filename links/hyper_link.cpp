@@ -17,6 +17,8 @@ constexpr UINT_PTR kToolId = 1;
 constexpr WORD kSystemHandCursor = 32649;
 constexpr WORD kWinHelpHandCursor = 106;
 
+// The tip is drawn clipped to the width its text measures, and a last glyph such as "/"
+// may reach past its own advance: a trailing blank gives it room.
 TTTOOLINFOA ToolInfo(HWND window, const std::string& text)
 {
     TTTOOLINFOA tool = {};
@@ -84,7 +86,8 @@ void CHyperLink::CreateToolTip()
                                  CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     if (toolTip_ == nullptr)
         return;
-    TTTOOLINFOA tool = ToolInfo(window_, target_);
+    const std::string tip = target_ + " ";
+    TTTOOLINFOA tool = ToolInfo(window_, tip);
     ::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -96,7 +99,8 @@ void CHyperLink::SetLinkTarget(std::string target)
     ShowWindow(SW_HIDE);
     FitWindowToText();
     if (toolTip_ != nullptr) {
-        TTTOOLINFOA tool = ToolInfo(window_, target_);
+        const std::string tip = target_ + " ";
+        TTTOOLINFOA tool = ToolInfo(window_, tip);
         ::SendMessageA(toolTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
     ShowWindow(SW_SHOW);
@@ -173,7 +177,7 @@ LRESULT CHyperLink::WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: return OnLButtonUp();
     case WM_SETFOCUS: return OnFocus(true);
     case WM_KILLFOCUS: return OnFocus(false);
-    case WM_KEYDOWN: return OnKey(message, wParam, lParam);
+    case WM_KEYDOWN:  // and its release, when the space bar acts
     case WM_KEYUP: return OnKey(message, wParam, lParam);
     // A static control answers HTTRANSPARENT, which would hand every mouse message to the dialog.
     case WM_NCHITTEST: return HTCLIENT;

@@ -1,8 +1,6 @@
 // The backup file as the registry editor will read it back, and what becomes of it when the disk fails.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "fakes.h"
 #include "reg_backup_writer.h"
 
@@ -10,21 +8,17 @@ using namespace stlag;
 
 static const char kFile[] = "c:\\b.reg";  // as the memory file system folds "C:\B.reg"
 
-static std::string Times(const std::string& text, int count)
-{
-    return count > 0 ? text + Times(text, count - 1) : std::string();
-}
+static std::string Times(const std::string& text, int n) { return n > 0 ? text + Times(text, n - 1) : ""; }
 
 TEST(RegBackupWriter, ValueLines)
 {
     const struct { std::string name, data; bool doubleByte; std::string line; } cases[] = {
         {"a\\b", "C:\\x \"q\"", false, R"("a\\b"="C:\\x \"q\"")"},
-        {"", "x", false, R"(""="x")"},
         {Ansi("åäö"), Ansi("Ö"), false, Ansi(R"("åäö"="Ö")")},
-        {"n", "\x95\x5C\\", true, "\"n\"=\"\x95\x5C\\\\\""},
+        {"n", "\x95\x5C\\", true, "\"n\"=\"\x95\x5C\\\\\""},  // the trail byte 0x5C is no backslash
         {"n", "\x95\x5C", false, "\"n\"=\"\x95\\\\\""},
-        {"v\\", "\"a\"\r\nb", false, "\"v\\\\\"=hex(1):22,61,22,0d,0a,62,00"},
-        {"v", Times("a", 46) + "\n", false,
+        {"v\\", "\"a\"\rb", false, "\"v\\\\\"=hex(1):22,61,22,0d,62,00"},  // a CR alone breaks the line too
+        {"v", Times("a", 46) + "\n", false,  // the editor's own layout: wrapped at column 76
          "\"v\"=hex(1):" + Times("61,", 22) + "\\\n  " + Times("61,", 24) + "0a,\\\n  00"},
     };
     for (const auto& c : cases)
@@ -50,34 +44,29 @@ TEST(RegBackupWriter, GoldenFile)
                                 "\n\n[K\\A]\n\"\"=\"4\"\n");
 }
 
+// A fault that keeps the file from being made strikes before Create, any other after it.
 TEST(RegBackupWriter, Failures)
 {
-    using Fault = std::function<void(MemoryFileSystem&)>;
-    const Fault none = [](MemoryFileSystem&) {};
     // left: the file afterwards.
-    const struct { const char* what; Fault before, afterCreate; bool created, written; std::string left; } cases[] = {
-        {"not created", [](MemoryFileSystem& fs) { fs.failCreate = true; }, none, false, false, "(none)"},
-        {"exists", [](MemoryFileSystem& fs) { fs.files[kFile] = "mine"; }, none, false, false, "mine"},
-        {"signature not written", [](MemoryFileSystem& fs) { fs.failWriteHolding = "REGEDIT4"; }, none, false, false,
-         "(none)"},
-        {"signature not flushed", [](MemoryFileSystem& fs) { fs.failFlush = true; }, none, false, false, "(none)"},
-        {"no header", none, [](MemoryFileSystem& fs) { fs.failWriteHolding = "[K]"; }, true, false, "REGEDIT4"},
-        {"line not written", none, [](MemoryFileSystem& fs) { fs.failWriteHolding = "old"; }, true, false,
-         "REGEDIT4\n\n[K]"},
-        {"line not flushed", none, [](MemoryFileSystem& fs) { fs.failFlush = true; }, true, false,
-         "REGEDIT4\n\n[K]\n\"n\"=\"old\""},
-        {"all well", none, none, true, true, "REGEDIT4\n\n[K]\n\"n\"=\"old\""},
+    const struct { const char* what; void (*fault)(MemoryFileSystem&); bool created; std::string left; } cases[] = {
+        {"exists", [](auto& fs) { fs.files[kFile] = "mine"; }, false, "mine"},
+        {"signature not written", [](auto& fs) { fs.failWriteHolding = "REGEDIT4"; }, false, "(none)"},
+        {"signature not flushed", [](auto& fs) { fs.failFlush = true; }, false, "(none)"},
+        {"no header", [](auto& fs) { fs.failWriteHolding = "[K]"; }, true, "REGEDIT4"},
+        {"line not written", [](auto& fs) { fs.failWriteHolding = "old"; }, true, "REGEDIT4\n\n[K]"},
+        {"line not flushed", [](auto& fs) { fs.failFlush = true; }, true, "REGEDIT4\n\n[K]\n\"n\"=\"old\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         MemoryFileSystem fs;
         const FakeCodePage codePage;
         RegBackupWriter writer(fs, codePage);
-        c.before(fs);
+        if (!c.created)
+            c.fault(fs);
         EXPECT_EQ(writer.Create("C:\\B.reg"), c.created);
-        c.afterCreate(fs);
-        EXPECT_EQ(writer.WriteValue("K", "n", "old"), c.written);
-        const auto file = fs.files.find(kFile);
-        EXPECT_EQ(file == fs.files.end() ? "(none)" : file->second, c.left);
+        if (c.created)
+            c.fault(fs);
+        EXPECT_FALSE(writer.WriteValue("K", "n", "old"));
+        EXPECT_EQ(fs.files.count(kFile) != 0 ? fs.files[kFile] : "(none)", c.left);
     }
 }

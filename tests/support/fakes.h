@@ -20,23 +20,66 @@ public:
     std::map<std::string, std::string> files;   // what was written
     std::map<std::string, std::string> onDisk;  // what had been flushed
     std::string failWriteHolding;               // a write holding this text fails
-    bool failCreate = false;
-    bool failFlush = false;
+    bool failCreate = false, failFlush = false;
     std::map<std::string, std::string> variables;  // "%NAME%": what it expands to
+
     bool FileExists(const std::string& path) const override { return files.count(Fold(path)) != 0; }
-    std::string ExpandVariables(const std::string& text) const override;
-    std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
+    std::string ExpandVariables(const std::string& text) const override
+    {
+        std::string out = text;
+        for (const auto& variable : variables)
+            for (std::size_t at = 0; (at = out.find(variable.first, at)) != std::string::npos; at += variable.second.size())
+                out.replace(at, variable.first.size(), variable.second);
+        return out;
+    }
+    std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override
+    {
+        if (failCreate || FileExists(path))
+            return nullptr;
+        files[Fold(path)];
+        return std::make_unique<File>(*this, Fold(path));
+    }
     bool RemoveFile(const std::string& path) override { return files.erase(Fold(path)) != 0; }
-    static std::string Fold(std::string text);
+    static std::string Fold(std::string text)
+    {
+        for (char& c : text)
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        return text;
+    }
+
+private:
+    struct File : OutputFile {
+        File(MemoryFileSystem& fs, std::string path) : fs(fs), path(std::move(path)) {}
+        bool Write(const char* bytes, std::size_t count) override
+        {
+            const std::string text(bytes, count);
+            if (!fs.failWriteHolding.empty() && text.find(fs.failWriteHolding) != std::string::npos)
+                return false;
+            fs.files[path] += text;
+            return true;
+        }
+        bool Flush() override
+        {
+            fs.onDisk[path] = fs.files[path];
+            return !fs.failFlush;
+        }
+        bool Close() override { return true; }
+        MemoryFileSystem& fs;
+        const std::string path;
+    };
 };
 
-// Bytes map to U+0000..U+00FF; a double-byte page has lead bytes 0x81-0x9F and 0xE0-0xFC
-// as code page 932 does.
+// Bytes map to U+0000..U+00FF, each to its own unit: the engine converts single-byte characters
+// only. A double-byte page has lead bytes 0x81-0x9F and 0xE0-0xFC as code page 932 does.
 class FakeCodePage : public CodePage {
 public:
     explicit FakeCodePage(bool doubleByte = false) : doubleByte_(doubleByte) {}
     bool IsLeadByte(unsigned char b) const override { return doubleByte_ && ((b >= 0x81 && b <= 0x9F) || b >= 0xE0); }
-    std::u16string ToWide(const std::string& ansi) const override;
+    std::u16string ToWide(const std::string& ansi) const override
+    {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(ansi.data());
+        return std::u16string(bytes, bytes + ansi.size());
+    }
 
 private:
     bool doubleByte_;
@@ -46,7 +89,7 @@ private:
 class RcTexts : public Texts {
 public:
     RcTexts();
-    std::string Load(unsigned id) const override;
+    std::string Load(unsigned id) const override { return texts_.count(id) != 0 ? texts_.at(id) : std::string(); }
 
 private:
     std::map<unsigned, std::string> texts_;
@@ -55,59 +98,136 @@ private:
 // UTF-8 source text in code page 1252, as the program sees its texts.
 std::string Ansi(const std::string& utf8);
 
-// A value as stored: data with its NUL; the flags as one read would report them.
-struct MemoryValue {
-    std::string name;
-    unsigned long type = kRegSz;
-    std::string data;
-    bool nameInCodePage = true;
-    bool dataInCodePage = true;
-    bool dataRead = true;
-};
+// A value as stored is what a read of it gives, string data with its NULs; the registry
+// hands out the data of text types only, as the port promises.
+using MemoryValue = RegValue;
 
 class MemoryRegistry : public Registry {
 public:
     void Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value,
-             RegistryView view = RegistryView::Native);
+             RegistryView view = RegistryView::Native)
+    {
+        const std::string path = Path(root, subKey, view);
+        spelled_[path] = path.substr(0, path.size() - subKey.size()) + subKey;
+        Put(path, value);
+    }
     // A REG_SZ value stored with its NUL.
     void SetString(RegistryRoot root, const std::string& subKey, const std::string& name, const std::string& data,
-                   RegistryView view = RegistryView::Native)
-    {
-        Set(root, subKey, {name, kRegSz, data + '\0'}, view);
-    }
+                   RegistryView view = RegistryView::Native) { Set(root, subKey, {name, kRegSz, data + '\0'}, view); }
     const MemoryValue* Find(RegistryRoot root, const std::string& subKey, const std::string& name,
-                            RegistryView view = RegistryView::Native) const;
-    void Remove(RegistryRoot root, const std::string& subKey, const std::string& name)
+                            RegistryView view = RegistryView::Native) const
     {
-        Erase(Path(root, RegistryView::Native, subKey), name);
+        const auto slot = slots_.find(Slot(Path(root, subKey, view), name));
+        return slot == slots_.end() ? nullptr : &keys_.at(Path(root, subKey, view))[slot->second];
     }
-    void Deny(RegistryRoot root, const std::string& subKey, RegAccess access)
-    {
-        denied_[Path(root, RegistryView::Native, subKey)] = access;
-    }
+    void Remove(RegistryRoot root, const std::string& key, const std::string& name) { Erase(Path(root, key), name); }
+    void Deny(RegistryRoot root, const std::string& key, RegAccess access) { denied_[Path(root, key)] = access; }
 
-    std::function<void()> onChange;  // after each change or deletion
-    long setFailure = 0;
-    long deleteFailure = 0;
+    std::function<void()> onChange = [] {};  // after each change or deletion
+    long setFailure = kErrorSuccess, deleteFailure = kErrorSuccess;
 
     long OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
-                 RegKey& key) override;
-    long ReadValue(RegKey key, unsigned long index, RegValue& value) override;
-    long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override;
-    long EnumSubKey(RegKey key, unsigned long index, std::string& name) override;
-    long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override;
-    long DeleteValue(RegKey key, const std::string& name) override;
+                 RegKey& key) override
+    {
+        const std::string path = Path(root, subKey, view);
+        // A key exists when it holds values or has keys below it.
+        const auto below = keys_.lower_bound(path + "\\");
+        if (keys_.count(path) == 0 && (below == keys_.end() || below->first.rfind(path + "\\", 0) != 0))
+            return kErrorFileNotFound;
+        if (denied_.count(path) != 0 && denied_.at(path) == access)
+            return kErrorAccessDenied;
+        key = next_++;
+        open_[key] = path;
+        return kErrorSuccess;
+    }
+    long ReadValue(RegKey key, unsigned long index, RegValue& value) override
+    {
+        const std::vector<MemoryValue>& values = keys_.at(open_.at(key));
+        return index < values.size() ? Read(values[index], value) : kErrorNoMoreItems;
+    }
+    long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override
+    {
+        const auto slot = slots_.find(Slot(open_.at(key), name));
+        return slot == slots_.end() ? kErrorFileNotFound : Read(keys_.at(open_.at(key))[slot->second], value);
+    }
+    // The names of the keys right below, in sorted order as the system lists them.
+    long EnumSubKey(RegKey key, unsigned long index, std::string& name) override
+    {
+        const std::string prefix = open_.at(key) + "\\";
+        std::map<std::string, std::string> children;  // folded name: name as set
+        for (auto it = keys_.lower_bound(prefix); it != keys_.end() && it->first.rfind(prefix, 0) == 0; ++it) {
+            const std::string below = spelled_[it->first].substr(prefix.size()), child = below.substr(0, below.find('\\'));
+            children.emplace(MemoryFileSystem::Fold(child), child);
+        }
+        if (index >= children.size())
+            return kErrorNoMoreItems;
+        name = std::next(children.begin(), static_cast<std::ptrdiff_t>(index))->second;
+        return kErrorSuccess;
+    }
+    long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override
+    {
+        if (setFailure != kErrorSuccess)
+            return setFailure;
+        Put(open_.at(key), {name, type, data + '\0'});
+        onChange();
+        return kErrorSuccess;
+    }
+    long DeleteValue(RegKey key, const std::string& name) override
+    {
+        if (deleteFailure != kErrorSuccess)
+            return deleteFailure;
+        if (!Erase(open_.at(key), name))
+            return kErrorFileNotFound;
+        onChange();
+        return kErrorSuccess;
+    }
     void CloseKey(RegKey key) override { open_.erase(key); }
 
 private:
-    using Key = std::vector<MemoryValue>;
-    static std::string Path(RegistryRoot root, RegistryView view, const std::string& subKey);
-    static long Read(const MemoryValue& stored, RegValue& value);
-    MemoryValue* Lookup(const std::string& path, const std::string& name);
-    bool Erase(const std::string& path, const std::string& name);
-    std::map<std::string, Key> keys_;
-    std::map<std::string, std::string> spelled_;  // each key's path as it was set
-    std::map<std::string, std::unordered_map<std::string, std::size_t>> index_;
+    static std::string Path(RegistryRoot root, const std::string& subKey, RegistryView view = RegistryView::Native)
+    {
+        const char* machine = view == RegistryView::Wow64 ? "HKLM32" : "HKLM";
+        const char* prefix = root == RegistryRoot::CurrentUser ? "HKCU" : root == RegistryRoot::Users ? "HKU" : machine;
+        return MemoryFileSystem::Fold(subKey.empty() ? prefix : prefix + ("\\" + subKey));
+    }
+    // A value's place in its key's list is found by key path, NUL and folded name.
+    static std::string Slot(const std::string& path, const std::string& name)
+    {
+        return path + '\0' + MemoryFileSystem::Fold(name);
+    }
+    // A name past the limit is refused and the value left empty, as the system's buffer would be.
+    static long Read(const MemoryValue& stored, RegValue& value)
+    {
+        const bool fits = stored.name.size() <= kValueNameLimit;
+        value = fits ? stored : RegValue();
+        if ((value.type != kRegSz && value.type != kRegExpandSz) || !value.dataRead)
+            value.data.clear();
+        return fits ? kErrorSuccess : kErrorMoreData;
+    }
+    void Put(const std::string& path, const MemoryValue& value)
+    {
+        std::vector<MemoryValue>& values = keys_[path];
+        const auto added = slots_.emplace(Slot(path, value.name), values.size());
+        if (added.second)
+            values.emplace_back();
+        values[added.first->second] = value;
+    }
+    bool Erase(const std::string& path, const std::string& name)
+    {
+        const auto slot = slots_.find(Slot(path, name));
+        if (slot == slots_.end())
+            return false;
+        std::vector<MemoryValue>& values = keys_.at(path);
+        values.erase(values.begin() + static_cast<std::ptrdiff_t>(slot->second));
+        slots_.erase(slot);
+        for (std::size_t i = 0; i < values.size(); ++i)  // the later ones have moved up one place
+            slots_[Slot(path, values[i].name)] = i;
+        return true;
+    }
+
+    std::map<std::string, std::vector<MemoryValue>> keys_;  // by path, in the order a walk reads them
+    std::map<std::string, std::string> spelled_;            // each key's path with its sub-key as it was set
+    std::unordered_map<std::string, std::size_t> slots_;
     std::map<std::string, RegAccess> denied_;
     std::map<RegKey, std::string> open_;
     RegKey next_ = 1;

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -29,16 +28,15 @@ const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 // Wine links the desktop to $HOME; the user's desktop is moved here, inside the prefix,
 // so that no backup lands in the real home folder.
 const std::string kDesktop = "C:\\stlag-desktop";
-const char kTool[] = "C:\\Program Files\\Stlag Test\\z.exe";
-const char kToolLine[] = "C:\\Program Files\\Stlag Test\\z.exe /a";
-const char kQuotedToolLine[] = "\"C:\\Program Files\\Stlag Test\\z.exe\" /a";
+const std::string kTool = "C:\\Program Files\\Internet Explorer\\iexplore.exe";  // Wine's, a blank in its path
+const std::string kToolLine = kTool + " /a", kQuotedToolLine = '"' + kTool + "\" /a";
 const char kGoneLine[] = "C:\\Program Files\\Stlag Borta\\q.exe";
-const std::string kRecorderLog = std::string(LINK_RECORDER_EXE, sizeof LINK_RECORDER_EXE - 4) + "log";
-constexpr int kFinishButton = 0x3025;    // comctl32's own id in every wizard
-constexpr int kMessageBoxText = 0xFFFF;  // the static text of a message box
+const std::string kLaunchLog = LINK_RECORDER_EXE ".log";
+// comctl32's own ids in every wizard, and the static text of a message box.
+constexpr int kNextButton = 0x3024, kFinishButton = 0x3025, kMessageBoxText = 0xFFFF;
 
 // Ten seconds at most.
-bool WaitFor(const std::function<bool()>& done)
+template <class Done> bool WaitFor(Done done)
 {
     for (int i = 0; i < 500; ++i, Sleep(20))
         if (done()) return true;
@@ -47,43 +45,32 @@ bool WaitFor(const std::function<bool()>& done)
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 std::string Lower(std::string text) { return CharLowerA(&text[0]), text; }
 std::string Text(HWND window, int id) { return CWindow(GetDlgItem(window, id)).GetText(); }
-long Launches() { const std::string log = ReadFile(kRecorderLog); return std::count(log.begin(), log.end(), '\n'); }
+int Launches() { return std::count(std::istreambuf_iterator<char>(std::ifstream(kLaunchLog).rdbuf()), {}, '\n'); }
 
 void SetRegText(HKEY root, const std::string& key, const char* name, const std::string& data)
 {
     RegSetKeyValueA(root, key.c_str(), name, REG_SZ, data.c_str(), static_cast<DWORD>(data.size() + 1));
 }
 
-// Empty when the value is gone.
-std::string RunValue(HKEY root, const char* name)
+std::string RunValue(HKEY root, const char* name)  // empty when the value is gone
 {
-    char data[512] = {};
+    char data[512];
     DWORD size = sizeof data;
-    RegGetValueA(root, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size);
-    return data;
+    return RegGetValueA(root, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size) == ERROR_SUCCESS ? data : "";
 }
 
-// Files of this type, and the launcher's fallback for .htm, start the link recorder.
-void Associate(const std::string& extension)
+// What the box's control shows, read before the box is closed with command. Posted, as is
+// every click: a handler may run a modal box, which would hold a sent message.
+std::string Dismiss(HWND box, int control = kMessageBoxText, int command = IDCANCEL)
 {
-    SetRegText(HKEY_CLASSES_ROOT, extension, nullptr, "StlagTest" + extension);
-    SetRegText(HKEY_CLASSES_ROOT, "StlagTest" + extension + "\\shell\\open\\command", nullptr,
-               "\"" LINK_RECORDER_EXE "\" \"%1\"");
-}
-
-// The CF_TEXT block whole, terminator and all.
-std::string Clipboard()
-{
-    const HANDLE data = OpenClipboard(nullptr) ? GetClipboardData(CF_TEXT) : nullptr;
-    const std::string text(data ? static_cast<const char*>(GlobalLock(data)) : "", data ? GlobalSize(data) : 0);
-    GlobalUnlock(data);
-    CloseClipboard();
+    const std::string text = Text(box, control);
+    PostMessageA(box, WM_COMMAND, command, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
     return text;
 }
 
@@ -95,178 +82,172 @@ struct Wizard {
     std::atomic<bool> done{false};
     std::thread worker{[this] {
         threadId = GetCurrentThreadId();
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
+        InitCommonControls();
         CWizardSheet(state, engine).DoModal();
         done = true;
     }};
-    HWND sheet = Dialog(nullptr);
+    HWND sheet = Dialog();
 
-    ~Wizard() { End(); }
-    // A shown dialog of the wizard's thread other than except: the sheet, or a box over it.
-    HWND Dialog(HWND except) const
+    // Cancels whatever is still open, topmost first, until the sheet has returned. One that
+    // does not close ends the run: its thread would go on using this object.
+    ~Wizard()
+    {
+        if (!WaitFor([&] { return done || (PostMessageA(Dialog(), WM_COMMAND, IDCANCEL, 0), false); })) {
+            ADD_FAILURE() << "the wizard does not close";
+            ExitProcess(1);
+        }
+        worker.join();
+    }
+    // The topmost shown dialog of the wizard's thread other than except: the sheet, or a box over it.
+    HWND Dialog(HWND except = nullptr) const
     {
         HWND found = nullptr;
         WaitFor([&] {
-            // Top-level windows, topmost first; 32770 is the dialog class.
-            for (found = GetTopWindow(nullptr); found != nullptr; found = GetWindow(found, GW_HWNDNEXT))
-                if (found != except && GetWindowThreadProcessId(found, nullptr) == threadId &&
-                    IsWindowVisible(found) && GetClassLongPtrA(found, GCW_ATOM) == 32770)
+            for (found = nullptr; (found = FindWindowExA(nullptr, found, "#32770", nullptr)) != nullptr;)
+                if (found != except && IsWindowVisible(found) &&
+                    GetWindowThreadProcessId(found, nullptr) == threadId)
                     return true;
             return done.load();
         });
         return found;
     }
-    HWND Page() const { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-    int PageIndex() const { return static_cast<int>(SendMessageA(sheet, PSM_HWNDTOINDEX, (WPARAM)Page(), 0)); }
-    // Posted, as is every click: its handler may run a modal box, which would hold a sent message.
-    void Press(int button) const { PostMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
+    HWND Box() const { return Dialog(sheet); }
+    // Waits for the control with this id to hold the wizard thread's focus.
+    bool Focused(int id) const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return WaitFor([&] { return GetGUIThreadInfo(threadId, &info) && GetDlgCtrlID(info.hwndFocus) == id; });
+    }
+    HWND Page() const { return PropSheet_GetCurrentPageHwnd(sheet); }
+    int PageIndex() const { return PropSheet_HwndToIndex(sheet, Page()); }
+    void Press(int button) const { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
     void Click(int id) const { PostMessageA(GetDlgItem(Page(), id), BM_CLICK, 0, 0); }
     void NextTo(int page) const { Press(PSBTN_NEXT); EXPECT_TRUE(WaitFor([&] { return PageIndex() == page; })); }
-    // Cancels whatever is still open, topmost first, until the sheet has returned. One that
-    // does not close ends the run: its thread would go on using this object.
-    void End()
-    {
-        if (!WaitFor([&] { return done || (PostMessageA(Dialog(nullptr), WM_COMMAND, IDCANCEL, 0), false); })) {
-            ADD_FAILURE() << "the wizard does not close";
-            ExitProcess(1);
-        }
-        if (worker.joinable())
-            worker.join();
-    }
 };
 
-void Close(HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })); }
-
-class WizardTest : public testing::Test {
-protected:
+// Two faults to start from: a value to quote and, later in scan order, one whose program
+// is gone. The seven start-up keys go before and after; RunOnce\Setup goes with RunOnce.
+struct WizardTest : testing::Test {
     void SetUp() override
     {
         TearDown();
         SetRegText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
                    "Desktop", kDesktop);
-        SetCurrentDirectoryA("C:\\");  // the save dialog leaves the process in the desktop folder
         fs::remove_all(kDesktop);
         fs::create_directories(kDesktop);
-        fs::create_directories(fs::path(kTool).parent_path());
-        std::ofstream(kTool) << "MZ";
-        fs::remove(kRecorderLog);
+        SetRegText(HKEY_CURRENT_USER, kRunKey, "Verktyg", kToolLine);
+        SetRegText(HKEY_LOCAL_MACHINE, kRunKey, "Borta", kGoneLine);
     }
-    // The seven start-up keys; RunOnce\Setup goes with RunOnce.
     void TearDown() override
     {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
             for (const char* name : {"", "Once", "Services", "ServicesOnce"})
                 RegDeleteTreeA(root, (std::string(kRunKey) + name).c_str());
     }
-    // One value to quote and, later in scan order, one whose program is gone.
-    static void SeedFaults()
-    {
-        SetRegText(HKEY_CURRENT_USER, kRunKey, "Verktyg", kToolLine);
-        SetRegText(HKEY_LOCAL_MACHINE, kRunKey, "Borta", kGoneLine);
-    }
 };
-
-TEST_F(WizardTest, NothingFaultyGoesFromTheStartPageStraightToFinish)
-{
-    SetRegText(HKEY_CURRENT_USER, kRunKey, "Fungerar", "C:\\windows\\notepad.exe");
-    Wizard wizard;
-    wizard.NextTo(2);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.sheet, kFinishButton)) != 0; }));
-    wizard.Press(PSBTN_FINISH);
-    wizard.End();
-    EXPECT_EQ(LoadText(IDS_NO_FAULTS), wizard.state.outcomeText);
-}
 
 TEST_F(WizardTest, RepairsEveryValueWithTheBackupOnTheDesktopAndCopiesTheLog)
 {
-    SeedFaults();
     Wizard wizard;
     wizard.NextTo(1);
     wizard.Click(IDC_LOG_BUTTON);
-    const HWND log = wizard.Dialog(wizard.sheet);
+    const HWND log = wizard.Box();
     EXPECT_NE(std::string::npos, wizard.state.logText.find(kGoneLine));
     EXPECT_EQ(wizard.state.logText, Text(log, IDC_LOG_EDIT));
     SendMessageA(GetDlgItem(log, IDC_COPY_BUTTON), BM_CLICK, 0, 0);
-    EXPECT_EQ(wizard.state.logText + '\0', Clipboard());
-    Close(log);
+    // The CF_TEXT block whole, terminator and all.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const HANDLE copied = GetClipboardData(CF_TEXT);
+    EXPECT_EQ(wizard.state.logText + '\0', std::string(LPCSTR(GlobalLock(copied)), GlobalSize(copied)));
+    GlobalUnlock(copied);
+    CloseClipboard();
+    Dismiss(log);
 
     wizard.NextTo(2);
-    wizard.End();
     EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
-    EXPECT_EQ("", RunValue(HKEY_LOCAL_MACHINE, "Borta"));
     ASSERT_EQ(1, std::distance(fs::directory_iterator(kDesktop), {}));
     const std::string backup = fs::directory_iterator(kDesktop)->path().string();
     EXPECT_EQ(LoadText(IDS_ALL_REPAIRED) + FormatText(LoadText(IDS_BACKUP_CREATED), {backup}),
               wizard.state.outcomeText);
-    EXPECT_EQ(0u, ReadFile(backup).find("REGEDIT4"));
-    EXPECT_NE(std::string::npos, ReadFile(backup).find(R"("Verktyg"="C:\\Program Files\\Stlag Test\\z.exe /a")"));
+    EXPECT_NE(std::string::npos, ReadFile(backup).find(R"("Verktyg"="C:\\Program Files\\Internet Explorer\\)"));
 }
 
 TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFile)
 {
-    SeedFaults();
     Wizard wizard;
     wizard.NextTo(1);
     wizard.Click(IDC_ADVANCED_CHECK);
-    const HWND page = wizard.Page();
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(page, IDC_FINDING_LIST)) != 0; }));
+    const HWND page = wizard.Page(), list = GetDlgItem(page, IDC_FINDING_LIST);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(list) != 0; }));
+    // Every cell readable: the columns fit the list, and a cut one shows whole in a tip.
+    EXPECT_FALSE(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_LABELTIP);
 
-    // The save dialog starts with the file name; cancelled, it leaves the page's path alone.
-    const std::string defaultPath = Text(page, IDC_BACKUP_EDIT);
+    // The save dialog starts with the file name, refuses one that exists and opens again on
+    // it; cancelled, it leaves the page's path alone.
+    const std::string defaultPath = Text(page, IDC_BACKUP_EDIT), existing = kDesktop + "\\finns.reg";
+    std::ofstream(existing) << "orört";
     wizard.Click(IDC_BROWSE_BUTTON);
-    const HWND save = wizard.Dialog(wizard.sheet);
+    const HWND save = wizard.Box();
     EXPECT_EQ(defaultPath.substr(defaultPath.rfind('\\') + 1), Text(save, cmb13));
-    Close(save);
+    SetDlgItemTextA(save, cmb13, existing.c_str());
+    Dismiss(save, cmb13, IDOK);
+    EXPECT_EQ(LoadText(IDS_BACKUP_EXISTS), Dismiss(wizard.Box()));
+    EXPECT_EQ("finns.reg", Dismiss(wizard.Box(), cmb13));
     EXPECT_EQ(defaultPath, Text(page, IDC_BACKUP_EDIT));
 
-    ListView_SetCheckState(GetDlgItem(page, IDC_FINDING_LIST), 0, FALSE);
-    const std::string existing = kDesktop + "\\finns.reg";
-    std::ofstream(existing) << "orört";
+    // Refused in basic mode, the wizard stays and changes nothing, and shows the field the
+    // message asks to change.
+    ListView_SetCheckState(list, 0, FALSE);
     SetDlgItemTextA(page, IDC_BACKUP_EDIT, existing.c_str());
+    wizard.Click(IDC_ADVANCED_CHECK);
     wizard.Press(PSBTN_NEXT);
-    const HWND refusal = wizard.Dialog(wizard.sheet);
-    EXPECT_EQ(LoadText(IDS_BACKUP_EXISTS), Text(refusal, kMessageBoxText));
-    Close(refusal);
-    EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
+    EXPECT_EQ(LoadText(IDS_BACKUP_EXISTS), Dismiss(wizard.Box()));
+    EXPECT_EQ(1, wizard.PageIndex());
     EXPECT_EQ(kGoneLine, RunValue(HKEY_LOCAL_MACHINE, "Borta"));
     EXPECT_EQ("orört", ReadFile(existing));
-    EXPECT_EQ(1, wizard.PageIndex());
+    EXPECT_TRUE(wizard.Focused(IDC_BACKUP_EDIT));
+    EXPECT_EQ(MAKELONG(0, existing.size()), SendDlgItemMessageA(page, IDC_BACKUP_EDIT, EM_GETSEL, 0, 0));
+    EXPECT_TRUE(IsDlgButtonChecked(page, IDC_ADVANCED_CHECK) && IsWindowVisible(list));
 
     const std::string fresh = kDesktop + "\\ny.reg";
     SetDlgItemTextA(page, IDC_BACKUP_EDIT, fresh.c_str());
     wizard.NextTo(2);
-    wizard.End();
     EXPECT_EQ(FormatText(LoadText(IDS_SOME_REPAIRED), {1, 2}) + FormatText(LoadText(IDS_BACKUP_CREATED), {fresh}),
               wizard.state.outcomeText);
-    EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
     EXPECT_EQ("", RunValue(HKEY_LOCAL_MACHINE, "Borta"));
-    const FindingList left = {{"Verktyg", kToolLine, kQuotedToolLine, RunSubKey("Run"), "HKEY_CURRENT_USER"}};
-    EXPECT_EQ(left, wizard.state.findings);
+    EXPECT_EQ(FindingList({{"Verktyg", kToolLine, kQuotedToolLine, RunSubKey("Run"), "HKEY_CURRENT_USER"}}),
+              wizard.state.findings);
 }
 
-TEST_F(WizardTest, AboutBoxAndReadMeOpenFromEachOfTheirEntriesOrSayWhyNot)
+TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyGoesStraightToFinish)
 {
-    Associate(".htm");
-    Associate(".txt");
+    TearDown();  // nothing faulty
+    SetRegText(HKEY_CLASSES_ROOT, "StlagTest\\shell\\open\\command", nullptr, "\"" LINK_RECORDER_EXE "\" \"%1\"");
+    for (const char* type : {".htm", ".txt"})  // both open in the link recorder
+        SetRegText(HKEY_CLASSES_ROOT, type, nullptr, "StlagTest");
+    fs::remove(kLaunchLog);
     const std::string readMe = fs::path(_pgmptr).replace_filename("ReadMe.txt").string();
     std::ofstream(readMe) << "Hjälp\r\n";
+    SetCurrentDirectoryA("C:\\");
     std::ofstream("ReadMe.txt") << "Fel mapp\r\n";  // a decoy in the current folder
     Wizard wizard;
+    EXPECT_TRUE(wizard.Focused(kNextButton));  // Enter on the start page goes on
 
-    // The shell refuses the web target, so the launcher starts the .htm program on it.
+    // Tab reaches the three links after OK. The shell refuses the web target, so the
+    // launcher starts the .htm program on it.
     wizard.Click(IDC_ABOUT_BUTTON);
-    HWND about = wizard.Dialog(wizard.sheet);
-    const HWND web = GetDlgItem(about, IDC_WEB_LINK);
-    PostMessageA(web, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    PostMessageA(web, WM_LBUTTONUP, 0, 0);
+    HWND about = wizard.Box(), tab = GetDlgItem(about, IDCANCEL);
+    for (const int link : {IDC_WEB_LINK, IDC_MAIL_LINK, IDC_README_LINK})
+        EXPECT_EQ(GetDlgItem(about, link), tab = GetNextDlgTabItem(about, tab, FALSE));
+    PostMessageA(GetDlgItem(about, IDC_WEB_LINK), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    PostMessageA(GetDlgItem(about, IDC_WEB_LINK), WM_LBUTTONUP, 0, 0);
     EXPECT_TRUE(WaitFor([] { return Launches() == 1; }));
-    EXPECT_NE(std::string::npos, ReadFile(kRecorderLog).find(LoadText(IDS_WEB_TARGET)));
-    Close(about);
-    PostMessageA(wizard.sheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    about = wizard.Dialog(wizard.sheet);
-    EXPECT_NE(nullptr, GetDlgItem(about, IDC_WEB_LINK));
-    Close(about);
+    EXPECT_NE(std::string::npos, ReadFile(kLaunchLog).find(LoadText(IDS_WEB_TARGET)));
+    Dismiss(about);
+    PostMessageA(wizard.sheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);  // the same box from the system menu
+    EXPECT_NE("", Dismiss(wizard.Box(), IDC_WEB_LINK));
 
     // WM_HELP carries a pointer and cannot be posted; a thread of its own waits out any box.
     static HELPINFO help = {};
@@ -275,26 +256,27 @@ TEST_F(WizardTest, AboutBoxAndReadMeOpenFromEachOfTheirEntriesOrSayWhyNot)
     EXPECT_TRUE(WaitFor([] { return Launches() == 2; }));
     wizard.Press(PSBTN_HELP);
     EXPECT_TRUE(WaitFor([] { return Launches() == 3; }));
-    const std::string launched = Lower(ReadFile(kRecorderLog)), opened = Lower(readMe);
+    const std::string launched = Lower(ReadFile(kLaunchLog)), opened = Lower(readMe);
     EXPECT_NE(launched.find(opened), launched.rfind(opened)) << "not twice " << opened << " in\n" << launched;
     fs::remove(readMe);
     pressF1();
-    const HWND box = wizard.Dialog(wizard.sheet);
-    EXPECT_EQ(LoadText(IDS_README_FAILED), Text(box, kMessageBoxText));
-    Close(box);
+    EXPECT_EQ(LoadText(IDS_README_FAILED), Dismiss(wizard.Box()));
+
+    wizard.NextTo(2);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.sheet, kFinishButton)) != 0; }));
+    EXPECT_EQ(LoadText(IDS_NO_FAULTS), wizard.state.outcomeText);
 }
 
 TEST(HyperLink, HeldSpaceBarLaunchesOnceOnRelease)
 {
-    const HWND control = CreateWindowA("STATIC", "länk", WS_POPUP, 0, 0, 60, 12, nullptr, nullptr, nullptr, nullptr);
     int launches = 0;
     CHyperLink link;
     link.SetLauncher([&](const std::string&) { return ++launches, 33; });
-    link.SubclassControl(control);
+    link.SubclassControl(CreateWindowA("STATIC", "länk", WS_POPUP, 0, 0, 60, 12, {}, {}, {}, {}));
     for (LPARAM repeat : {0x00000001, 0x40000001, 0x40000001})  // bit 30: the key was already down
-        SendMessageA(control, WM_KEYDOWN, VK_SPACE, repeat);
+        link.SendMsg(WM_KEYDOWN, VK_SPACE, repeat);
     EXPECT_EQ(0, launches);
-    SendMessageA(control, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0000001));
+    link.SendMsg(WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0000001));
     EXPECT_EQ(1, launches);
 }
 
