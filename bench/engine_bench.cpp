@@ -60,7 +60,7 @@ void BM_Scan(benchmark::State& state)
     FakeCodePage codePage;
     CommandLineChecker checker(files, codePage);
     RcTexts texts;
-    RunKeyScanner scanner(registry, checker, codePage, texts);
+    RunKeyScanner scanner(registry, checker, texts);
     for (auto _ : state)
         benchmark::DoNotOptimize(scanner.Scan());
     state.SetItemsProcessed(state.iterations() * n);
@@ -104,7 +104,7 @@ void BM_Repair(benchmark::State& state)
         files.files[MemoryFileSystem::Fold("C:\\Program Files\\Common Files\\Updater\\updater.exe")];
         DiscardingFileSystem backupFiles;
         CommandLineChecker checker(files, codePage);
-        const FindingList findings = RunKeyScanner(registry, checker, codePage, texts).Scan().findings;
+        const FindingList findings = RunKeyScanner(registry, checker, texts).Scan().findings;
         RepairRequest request{{}, "C:\\backup.reg"};
         for (std::size_t row = 0; row < findings.size(); ++row)
             request.ticked.push_back(row % static_cast<std::size_t>(tickEvery) == 0);

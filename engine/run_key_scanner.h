@@ -68,9 +68,8 @@ struct ScanResult {
 
 class RunKeyScanner {
 public:
-    RunKeyScanner(Registry& registry, const CommandLineChecker& checker, const CodePage& codePage,
-                  const Texts& texts)
-        : registry_(registry), checker_(checker), codePage_(codePage), texts_(texts) {}
+    RunKeyScanner(Registry& registry, const CommandLineChecker& checker, const Texts& texts)
+        : registry_(registry), checker_(checker), texts_(texts) {}
 
     // Reads every section in order; a key that cannot be opened is logged and the scan
     // goes on, and a named value that is not there is passed over. Changes nothing.
@@ -90,7 +89,6 @@ private:
 
     Registry& registry_;
     const CommandLineChecker& checker_;
-    const CodePage& codePage_;
     const Texts& texts_;
 };
 

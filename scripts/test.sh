@@ -53,7 +53,7 @@ else
 fi
 
 echo "== fuzzing, a short run of each target"
-if scripts/fuzz.sh "${STLAG_FUZZ_SECONDS:-10}"; then passed=$((passed + 1)); else status=1; failed=$((failed + 1)); fi
+if scripts/fuzz.sh "${STLAG_FUZZ_SECONDS:-5}"; then passed=$((passed + 1)); else status=1; failed=$((failed + 1)); fi
 
 echo "== static analysis"
 if scripts/static-analysis.sh; then passed=$((passed + 1)); else status=1; failed=$((failed + 1)); fi

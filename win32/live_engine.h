@@ -18,14 +18,14 @@ public:
     LiveEngine(const LiveEngine&) = delete;
     LiveEngine& operator=(const LiveEngine&) = delete;
 
-    ScanResult Scan() { return RunKeyScanner(registry_, checker_, codePage_, texts_).Scan(); }
+    ScanResult Scan() { return RunKeyScanner(registry_, checker_, texts_).Scan(); }
     std::vector<ScanSection> Sections(ScanScope scope, bool allUsers)
     {
         return ScopeSections(registry_, scope, allUsers);
     }
     ScanResult Scan(const std::vector<ScanSection>& sections)
     {
-        return RunKeyScanner(registry_, checker_, codePage_, texts_).Scan(sections);
+        return RunKeyScanner(registry_, checker_, texts_).Scan(sections);
     }
     RepairResult Repair(const FindingList& findings, const RepairRequest& request)
     {

@@ -76,7 +76,7 @@ TEST(RunKeyScanner, GoldenLog)
 
     const FakeCodePage codePage;
     const CommandLineChecker checker(fs, codePage);
-    const ScanResult result = RunKeyScanner(registry, checker, codePage, RcTexts()).Scan(RunSections());
+    const ScanResult result = RunKeyScanner(registry, checker, RcTexts()).Scan(RunSections());
     EXPECT_EQ(Lines(result.logText), golden);
     const std::string run = RunSubKey("Run"), once = RunSubKey("RunOnce");
     const FindingList findings = {
@@ -99,7 +99,7 @@ TEST(ScopeSections, EveryLoadedUser)
     const FakeCodePage codePage;
     const CommandLineChecker checker(fs, codePage);
     const ScanResult result =
-        RunKeyScanner(registry, checker, codePage, RcTexts()).Scan(ScopeSections(registry, ScanScope::Run, true));
+        RunKeyScanner(registry, checker, RcTexts()).Scan(ScopeSections(registry, ScanScope::Run, true));
     ASSERT_EQ(result.findings.size(), 1u);
     EXPECT_EQ(KeyFullPath(result.findings[0].rootName, result.findings[0].subKey),
               "HKEY_USERS\\S-1-5-21-7\\" + RunSubKey("Run"));
