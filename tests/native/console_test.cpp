@@ -7,10 +7,11 @@
 
 using namespace stlag;
 
-// Refused with this message, naming this argument.
+// Refused with this text, which shows this argument.
 TEST(ReadArguments, Refusals)
 {
-    const struct { std::vector<std::string> arguments; unsigned message; std::string argument; } refused[] = {
+    using Action = ConsoleOptions::Action;
+    const struct { std::vector<std::string> arguments; unsigned text; std::string shown; } refused[] = {
         {{"/?", "/json"}, IDS_CONSOLE_BAD_ARGUMENT, "/?"},
         {{"/scope:disk"}, IDS_CONSOLE_BAD_SCOPE, "/scope:disk"},
         {{"/scope"}, IDS_CONSOLE_BAD_ARGUMENT, "/scope"},
@@ -21,9 +22,8 @@ TEST(ReadArguments, Refusals)
     const FakeCodePage codePage;
     for (const auto& c : refused) {
         const ConsoleOptions o = ReadArguments(c.arguments, LowerCaser(codePage));
-        EXPECT_TRUE(o.action == ConsoleOptions::Action::Refuse && o.messageId == c.message && o.argument == c.argument)
-            << c.argument;
+        EXPECT_TRUE(o.action == Action::Refuse && o.messageId == c.text && o.argument == c.shown) << c.shown;
     }
     const ConsoleOptions all = ReadArguments({"-JSON", "/AllUsers", "/scope:Uninstall"}, LowerCaser(codePage));
-    EXPECT_TRUE(all.action == ConsoleOptions::Action::Scan && all.json && all.allUsers && all.scope == ScanScope::Uninstall);
+    EXPECT_TRUE(all.action == Action::Scan && all.json && all.allUsers && all.scope == ScanScope::Uninstall);
 }
