@@ -24,6 +24,7 @@ TEST(CommandLineChecker, Verdicts)
         {Run, dotted + " -a", dotted, faulty, "\"" + dotted + "\" -a"},  // ".exe" wins over an earlier ".bat"
         {Run, "C:\\PROGRAM FILES\\A\\A.EXE /X", a, faulty, "\"C:\\PROGRAM FILES\\A\\A.EXE\" /X"},
         {Run, "rundll32 C:\\Win Dir\\x.dll,Entry", "", ok, "-"},  // a relative name and its arguments
+        {Run, "rundll32 advpack.dll,LaunchINFSection C:\\WINDOWS\\INF\\x.inf", "", ok, "-"},  // no folder in the program
         {Run, "C:\\Program Files\\A\\a.cmd /x", "", ok, "-"},
         {Run932, "ab\x95\x5C c.exe", "", ok, "-"},  // no folder at all
         {Run932, "C:\\A\x95\x20" "B\\b.exe /x", "C:\\A\x95\x20" "B\\b.exe", ok, "-"},  // \x20 as a trail byte
