@@ -25,9 +25,10 @@ std::wstring Quoted(const std::wstring& arguments) { return L"\"" + kTool + L"\"
 // The keys as they lie, 32-bit view included, with the scan's verdict; repaired empty: left as it was.
 struct Row { HKEY root; std::wstring key, name; DWORD type; const char* verdict; std::wstring old, repaired; };
 
-// Wine's own services stand for the paths without a blank.
 const std::vector<Row> kRows = {
     {kUsers, kUser + kVersion + L"Run", L"FleetRun", REG_SZ, "change", kTool + L" /run", Quoted(L" /run")},
+    {kMachine, kService + L"Quoted", L"ImagePath", REG_SZ, "ok", Quoted(L" -k"), L""},
+    {kMachine, kService + L"NoBlank", L"ImagePath", REG_SZ, "ok", L"C:\\windows\\system32\\svchost.exe -k x", L""},
     {kMachine, kService + L"Expand", L"ImagePath", REG_EXPAND_SZ, "change",
      L"%ProgramFiles%\\Fleet Tool\\tool.exe /s", L"\"%ProgramFiles%\\Fleet Tool\\tool.exe\" /s"},
     {kMachine, kService + L"Missing", L"ImagePath", REG_SZ, "program-missing", L"C:\\Gone Dir\\x.exe -k", L""},
