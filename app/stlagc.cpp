@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     stlag::LiveEngine engine;
     const stlag::Texts& texts = engine.texts();
     const stlag::ConsoleOptions options = stlag::ReadArguments(std::vector<std::string>(argv + 1, argv + argc),
-                                                               stlag::LowerCaser(engine.codePage()));
+                                                               engine.lower());
     switch (options.action) {
     case stlag::ConsoleOptions::Action::Usage:
         stlag::WriteAnsi(StdStream::Out, texts.Load(IDS_CONSOLE_USAGE));

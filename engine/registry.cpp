@@ -25,11 +25,6 @@ std::string KeyFullPath(const std::string& rootName, const std::string& subKey, 
     return rootName + "\\" + subKey;
 }
 
-std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName, RegistryView view)
-{
-    return KeyFullPath(rootName, RunSubKey(keyName), view);
-}
-
 std::string WithoutTerminators(const std::string& data)
 {
     const std::size_t end = data.find_last_not_of('\0');

@@ -49,10 +49,6 @@ std::string RunSubKey(const std::string& keyName);
 std::string KeyFullPath(const std::string& rootName, const std::string& subKey,
                         RegistryView view = RegistryView::Native);
 
-// KeyFullPath of the start-up key keyName.
-std::string RunKeyFullPath(const std::string& rootName, const std::string& keyName,
-                           RegistryView view = RegistryView::Native);
-
 // One value as one read gives it. Name and text data are in the ANSI code page, from one
 // conversion each; a flag is false when a character had no counterpart there. The data of
 // REG_SZ and REG_EXPAND_SZ is all of it, NULs included; other types leave it empty.

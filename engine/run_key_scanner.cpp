@@ -1,26 +1,9 @@
 #include "run_key_scanner.h"
 
-#include <vector>
-
 #include "resource.h"
 #include "text_format.h"
 
 namespace stlag {
-
-const RunKeyPath kRunKeyPaths[12] = {
-    {"HKEY_CURRENT_USER", "Run", RegistryView::Native},
-    {"HKEY_CURRENT_USER", "RunOnce", RegistryView::Native},
-    {"HKEY_LOCAL_MACHINE", "Run", RegistryView::Native},
-    {"HKEY_LOCAL_MACHINE", "RunOnce", RegistryView::Native},
-    {"HKEY_LOCAL_MACHINE", "RunServices", RegistryView::Native},
-    {"HKEY_LOCAL_MACHINE", "RunServicesOnce", RegistryView::Native},
-    {"HKEY_LOCAL_MACHINE", "RunOnce\\Setup", RegistryView::Native},
-    {"HKEY_LOCAL_MACHINE", "Run", RegistryView::Wow64},
-    {"HKEY_LOCAL_MACHINE", "RunOnce", RegistryView::Wow64},
-    {"HKEY_LOCAL_MACHINE", "RunServices", RegistryView::Wow64},
-    {"HKEY_LOCAL_MACHINE", "RunServicesOnce", RegistryView::Wow64},
-    {"HKEY_LOCAL_MACHINE", "RunOnce\\Setup", RegistryView::Wow64},
-};
 
 namespace {
 bool Judges(CheckRule rule, unsigned long type)
@@ -31,9 +14,14 @@ bool Judges(CheckRule rule, unsigned long type)
 
 std::vector<ScanSection> RunSections()
 {
+    static const char* const kUserKeys[] = {"Run", "RunOnce"};
+    static const char* const kMachineKeys[] = {"Run", "RunOnce", "RunServices", "RunServicesOnce", "RunOnce\\Setup"};
     std::vector<ScanSection> sections;
-    for (const RunKeyPath& path : kRunKeyPaths)
-        sections.push_back({path.rootName, RunSubKey(path.keyName), path.view, CheckRule::Run, {}});
+    for (const char* key : kUserKeys)
+        sections.push_back({"HKEY_CURRENT_USER", RunSubKey(key), RegistryView::Native, CheckRule::Run, {}});
+    for (const RegistryView view : {RegistryView::Native, RegistryView::Wow64})
+        for (const char* key : kMachineKeys)
+            sections.push_back({"HKEY_LOCAL_MACHINE", RunSubKey(key), view, CheckRule::Run, {}});
     return sections;
 }
 

@@ -13,16 +13,6 @@
 
 namespace stlag {
 
-struct RunKeyPath {
-    const char* rootName;
-    const char* keyName;
-    RegistryView view;
-};
-
-// The keys Windows runs at start-up, in scan order: the seven of the program's own view,
-// then the machine's five as 32-bit programs see them.
-extern const RunKeyPath kRunKeyPaths[12];
-
 // Run: REG_SZ command lines, judged by CheckCommandLine (a value may go). Path: REG_SZ and
 // REG_EXPAND_SZ program paths, judged by CheckProgramPath (quoted at most).
 enum class CheckRule { Run, Path };
@@ -37,7 +27,8 @@ struct ScanSection {
     std::vector<std::string> valueNames;
 };
 
-// The sections of kRunKeyPaths, in its order.
+// The keys Windows runs at start-up, in scan order: the user's two and the machine's five
+// in the program's own view, then the machine's five as 32-bit programs see them.
 std::vector<ScanSection> RunSections();
 
 // A key the scan went to, with its path as the log names it.

@@ -29,26 +29,21 @@ bool SubKeyNames(Registry& registry, const ScanSection& parent, std::vector<std:
     return true;
 }
 
-bool IsClassesHive(const std::string& name)
+bool IsClassesHive(const std::string& name, const LowerCaser& lower)
 {
     const std::string suffix = "_classes";
-    if (name.size() < suffix.size())
-        return false;
-    std::string tail = name.substr(name.size() - suffix.size());
-    for (char& c : tail)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    return tail == suffix;
+    return name.size() >= suffix.size() && lower(name.substr(name.size() - suffix.size())) == suffix;
 }
 
 // .DEFAULT is left out: it is S-1-5-18, the system account, again.
-std::vector<UserRoot> UserRoots(Registry& registry, bool allUsers)
+std::vector<UserRoot> UserRoots(Registry& registry, bool allUsers, const LowerCaser& lower)
 {
     std::vector<std::string> names;
     if (allUsers)
         SubKeyNames(registry, {"HKEY_USERS", "", RegistryView::Native, CheckRule::Run, {}}, names);
     std::vector<UserRoot> users;
     for (const std::string& name : names) {
-        if (name.compare(0, 4, "S-1-") == 0 && !IsClassesHive(name))
+        if (name.compare(0, 4, "S-1-") == 0 && !IsClassesHive(name, lower))
             users.push_back({"HKEY_USERS", name + "\\"});
     }
     if (users.empty())
@@ -105,9 +100,9 @@ void AddUninstallSections(Registry& registry, const std::vector<UserRoot>& users
 
 }  // namespace
 
-std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, bool allUsers)
+std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, bool allUsers, const LowerCaser& lower)
 {
-    const std::vector<UserRoot> users = UserRoots(registry, allUsers);
+    const std::vector<UserRoot> users = UserRoots(registry, allUsers, lower);
     std::vector<ScanSection> sections;
     if (scope == ScanScope::Run || scope == ScanScope::All)
         AddRunSections(users, sections);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ansi_text.h"
 #include "registry.h"
 #include "run_key_scanner.h"
 
@@ -17,7 +18,9 @@ enum class ScanScope { Run, Services, Uninstall, All };
 // not their _Classes hives) in the place of HKEY_CURRENT_USER, which is one of them; when
 // none can be listed, HKEY_CURRENT_USER stays. A parent key that cannot be listed comes as
 // a section of its own, so that the log says it could not be opened.
-std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, bool allUsers);
+// lower tells a hive's name from its _Classes hive's whatever their case.
+std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, bool allUsers,
+                                       const LowerCaser& lower);
 
 }  // namespace stlag
 

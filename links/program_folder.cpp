@@ -6,11 +6,11 @@ namespace stlag {
 
 std::string ProgramFolderFromModulePath(const std::string& modulePath, const CodePage& codePage)
 {
-    const std::size_t split = FindChar(modulePath, '\\', codePage) == std::string::npos
-                                  ? std::string::npos
-                                  : LastPathSeparator(modulePath, codePage);
-    const std::string folder = split == std::string::npos ? std::string() : modulePath.substr(0, split + 1);
-    return LowerCaser(codePage)(folder);
+    // The splitter falls back on a forward slash; a module path without a backslash has no folder.
+    const std::size_t split = LastPathSeparator(modulePath, codePage);
+    if (split == std::string::npos || modulePath[split] != '\\')
+        return std::string();
+    return LowerCaser(codePage)(modulePath.substr(0, split + 1));
 }
 
 }  // namespace stlag

@@ -32,9 +32,8 @@
 #define IDC_README_LINK           1040
 #define IDC_README_SENTENCE       1041
 
-// System menu and commands
+// System menu
 #define IDM_ABOUTBOX              0x0010
-#define ID_HELP                   0xE146
 
 // Strings: application and menu
 #define IDS_APP_TITLE             57344

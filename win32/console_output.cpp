@@ -7,23 +7,14 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include "win32_platform.h"
+
 namespace stlag {
 
 namespace {
 
 // Older consoles refuse large writes.
 constexpr std::size_t kConsoleChunk = 8192;
-
-std::wstring Widened(const std::string& text, UINT codePage)
-{
-    if (text.empty())
-        return std::wstring();
-    const int size = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], n);
-    return wide;
-}
 
 void WriteToConsole(HANDLE console, const std::wstring& text)
 {
@@ -42,7 +33,7 @@ void Write(StdStream stream, const std::string& text, UINT codePage)
     const HANDLE handle = GetStdHandle(stream == StdStream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     DWORD mode = 0;
     if (handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
-        WriteToConsole(handle, Widened(text, codePage));
+        WriteToConsole(handle, AnsiToWide(text, codePage));
         return;
     }
     // No translation by the runtime: CR LF stays CR LF.

@@ -14,14 +14,14 @@ namespace stlag {
 
 class LiveEngine {
 public:
-    LiveEngine() : checker_(files_, codePage_) {}
+    LiveEngine() : checker_(files_, codePage_), lower_(codePage_) {}
     LiveEngine(const LiveEngine&) = delete;
     LiveEngine& operator=(const LiveEngine&) = delete;
 
     ScanResult Scan() { return RunKeyScanner(registry_, checker_, texts_).Scan(); }
     std::vector<ScanSection> Sections(ScanScope scope, bool allUsers)
     {
-        return ScopeSections(registry_, scope, allUsers);
+        return ScopeSections(registry_, scope, allUsers, lower_);
     }
     ScanResult Scan(const std::vector<ScanSection>& sections)
     {
@@ -34,6 +34,7 @@ public:
     bool FileExists(const std::string& path) const { return files_.FileExists(path); }
     const Texts& texts() const { return texts_; }
     const CodePage& codePage() const { return codePage_; }
+    const LowerCaser& lower() const { return lower_; }
 
 private:
     Win32Registry registry_;
@@ -41,6 +42,7 @@ private:
     Win32CodePage codePage_;
     ResourceTexts texts_;
     CommandLineChecker checker_;
+    LowerCaser lower_;
 };
 
 }  // namespace stlag

@@ -77,13 +77,13 @@ bool Win32FileSystem::RemoveFile(const std::string& path)
     return DeleteFileA(path.c_str()) != 0;
 }
 
-std::wstring AnsiToWide(const std::string& ansi)
+std::wstring AnsiToWide(const std::string& ansi, unsigned codePage)
 {
     if (ansi.empty())
         return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    const int n = MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
+    MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
     return wide;
 }
 

@@ -28,8 +28,8 @@ private:
     std::array<bool, 256> leadBytes_{};
 };
 
-// ANSI text as the system converts it to UTF-16.
-std::wstring AnsiToWide(const std::string& ansi);
+// Text in a code page (the ANSI one unless told) as the system converts it to UTF-16.
+std::wstring AnsiToWide(const std::string& ansi, unsigned codePage = 0);
 
 // UTF-16 text in the ANSI code page, NULs included; inCodePage is false when a character
 // had no counterpart there and was replaced (no best fit is ever chosen).

@@ -32,17 +32,13 @@ long Win32Registry::OpenKey(RegistryRoot root, RegistryView view, const std::str
 
 long Win32Registry::ReadValue(RegKey key, unsigned long index, RegValue& value)
 {
-    long status = ERROR_MORE_DATA;
     DWORD nameLength = 0;
     DWORD type = 0;
     DWORD size = 0;
-    for (int tries = 0; tries < kReadTries && status == ERROR_MORE_DATA; ++tries) {
+    long status = ReadGrowing(size, [&](BYTE* data, DWORD& dataSize) {
         nameLength = static_cast<DWORD>(name_.size());
-        size = static_cast<DWORD>(data_.size());
-        status = RegEnumValueW(ToHkey(key), index, name_.data(), &nameLength, nullptr, &type, data_.data(), &size);
-        if (status == ERROR_MORE_DATA)
-            data_.resize(size + sizeof(wchar_t));
-    }
+        return RegEnumValueW(ToHkey(key), index, name_.data(), &nameLength, nullptr, &type, data, &dataSize);
+    });
     value.dataRead = status != ERROR_MORE_DATA;
     if (!value.dataRead) {
         nameLength = static_cast<DWORD>(name_.size());
@@ -62,21 +58,31 @@ long Win32Registry::ReadValue(RegKey key, unsigned long index, RegValue& value)
 long Win32Registry::ReadNamedValue(RegKey key, const std::string& name, RegValue& value)
 {
     const std::wstring wideName = AnsiToWide(name);
-    long status = ERROR_MORE_DATA;
     DWORD type = 0;
     DWORD size = 0;
-    for (int tries = 0; tries < kReadTries && status == ERROR_MORE_DATA; ++tries) {
-        size = static_cast<DWORD>(data_.size());
-        status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, data_.data(), &size);
-        if (status == ERROR_MORE_DATA)
-            data_.resize(size + sizeof(wchar_t));
-    }
+    const long status = ReadGrowing(size, [&](BYTE* data, DWORD& dataSize) {
+        return RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, data, &dataSize);
+    });
     value.dataRead = status != ERROR_MORE_DATA;
     if (status != ERROR_SUCCESS && value.dataRead)
         return status;
     value.name = name;
     value.nameInCodePage = true;
     return Convert(type, value.dataRead ? size : 0, value);
+}
+
+// Reads into data_, grown to the size the system asks for, until the data fits or a value
+// that keeps growing is given up on; ERROR_MORE_DATA then.
+long Win32Registry::ReadGrowing(unsigned long& size, const std::function<long(unsigned char*, unsigned long&)>& read)
+{
+    long status = ERROR_MORE_DATA;
+    for (int tries = 0; tries < kReadTries && status == ERROR_MORE_DATA; ++tries) {
+        size = static_cast<DWORD>(data_.size());
+        status = read(data_.data(), size);
+        if (status == ERROR_MORE_DATA)
+            data_.resize(size + sizeof(wchar_t));
+    }
+    return status;
 }
 
 // The data of a text value in the ANSI code page, all of it, NULs included.

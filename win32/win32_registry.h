@@ -3,6 +3,7 @@
 #ifndef STLAG_WIN32_REGISTRY_H
 #define STLAG_WIN32_REGISTRY_H
 
+#include <functional>
 #include <vector>
 
 #include "registry.h"
@@ -22,6 +23,7 @@ public:
 
 private:
     long Convert(unsigned long type, unsigned long dataSize, RegValue& value) const;
+    long ReadGrowing(unsigned long& size, const std::function<long(unsigned char*, unsigned long&)>& read);
 
     // Kept between calls: a scan reads thousands of values.
     std::vector<wchar_t> name_ = std::vector<wchar_t>(16384);

@@ -50,7 +50,7 @@ bool CWizardSheet::OnHelpInfo(HELPINFO* /*info*/)
 
 bool CWizardSheet::OnCommand(WORD notifyCode, WORD id, HWND /*control*/)
 {
-    if (notifyCode != 0 || id != ID_HELP)
+    if (notifyCode != 0 || id != kHelpCommand)
         return false;
     OpenReadMe();
     return true;

@@ -99,7 +99,8 @@ TEST(ScopeSections, EveryLoadedUser)
     const FakeCodePage codePage;
     const CommandLineChecker checker(fs, codePage);
     const ScanResult result =
-        RunKeyScanner(registry, checker, RcTexts()).Scan(ScopeSections(registry, ScanScope::Run, true));
+        RunKeyScanner(registry, checker, RcTexts())
+            .Scan(ScopeSections(registry, ScanScope::Run, true, LowerCaser(codePage)));
     ASSERT_EQ(result.findings.size(), 1u);
     EXPECT_EQ(KeyFullPath(result.findings[0].rootName, result.findings[0].subKey),
               "HKEY_USERS\\S-1-5-21-7\\" + RunSubKey("Run"));
