@@ -16,8 +16,8 @@ namespace {
 
 using stlag::StdStream;
 
-// With /repair: 0 all repaired, 1 something left, 2 refused as well as bad arguments.
-enum ExitCode { kNothingFaulty = 0, kFaultsFound = 1, kBadArguments = 2 };
+// A bad argument shares its code with a refused repair.
+enum ExitCode { kNothingFaulty = 0, kBadArguments = 2 };
 
 // The log, or the outcome text of a repair that was not refused.
 std::string PlainText(const stlag::ScanResult& scan, const stlag::RepairResult* repair)
@@ -47,7 +47,7 @@ int Run(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options)
     const stlag::ScanResult scan = engine.Scan(engine.Sections(options.scope, options.allUsers));
     if (options.action != stlag::ConsoleOptions::Action::Repair) {
         Report(engine, options, scan, nullptr);
-        return scan.findings.empty() ? kNothingFaulty : kFaultsFound;
+        return stlag::ExitCode(scan, nullptr);
     }
     const stlag::RepairRequest request{std::vector<bool>(scan.findings.size(), true), options.backupPath};
     const stlag::RepairResult result = engine.Repair(scan.findings, request);
@@ -55,9 +55,7 @@ int Run(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options)
     if (refused)
         stlag::WriteAnsi(StdStream::Error, engine.texts().Load(result.warningTextId) + "\r\n");
     Report(engine, options, scan, &result);
-    if (refused)
-        return kBadArguments;
-    return result.findingsLeft.empty() ? kNothingFaulty : kFaultsFound;
+    return stlag::ExitCode(scan, &result);
 }
 
 }  // namespace

@@ -102,7 +102,9 @@ LowerCaser::LowerCaser(const CodePage& codePage) : codePage_(codePage)
         if (b == 0 || codePage.IsLeadByte(static_cast<unsigned char>(b)))
             continue;
         const std::u16string wide = codePage.ToWide(std::string(1, static_cast<char>(b)));
-        if (wide.size() != 1)
+        // U+FFFD is no character: in UTF-8 every byte from 0x80 on alone gives it, and all of
+        // them would be lowered to one byte.
+        if (wide.size() != 1 || wide[0] == 0xFFFD)
             continue;
         unitOf[b] = wide[0];
         byteOf.emplace(wide[0], static_cast<unsigned char>(b));

@@ -1,5 +1,7 @@
 #include "command_line_checker.h"
 
+#include "program_file.h"
+
 namespace stlag {
 
 namespace {
@@ -15,47 +17,75 @@ bool StartsLikeProgramPath(const std::string& data)
     const bool drive = data.size() > 1 && data[1] == ':' && letter >= 'a' && letter <= 'z';
     return drive || (!data.empty() && data[0] == '%');
 }
+
+Judgement Faulty(std::string newData) { return {Verdict::Faulty, std::move(newData)}; }
+
+Judgement Unjudged(UnjudgedReason reason) { return {Verdict::Unjudged, std::string(), reason}; }
+
+std::string QuotedAt(const std::string& data, std::size_t end)
+{
+    return "\"" + data.substr(0, end) + "\"" + data.substr(end);
+}
 }  // namespace
 
-bool CommandLineChecker::CheckCommandLine(const std::string& data, std::string& newData) const
+Judgement CommandLineChecker::CheckCommandLine(const std::string& data, bool localOnly) const
 {
-    if (data.empty() || data == "\"") {
-        newData.clear();
-        return false;
-    }
+    if (data.empty() || data == "\"")
+        return Faulty(std::string());
     const std::string trimmed = TrimWhiteSpace(data, codePage_);
-    if (trimmed != data) {
-        newData = trimmed;
-        return false;
-    }
+    if (trimmed != data)
+        return Faulty(trimmed);
     if (FindChar(data, '\\', codePage_) == std::string::npos || data[0] == '"')
-        return true;
+        return Judgement();
     const std::size_t end = ProgramEnd(data);
     if (end == std::string::npos || !BlankInFolder(data.substr(0, end)))
-        return true;
-    const std::string program = data.substr(0, end);
-    if (fileSystem_.FileExists(program))
-        newData = "\"" + program + "\"" + data.substr(end);
-    else
-        newData.clear();
-    return false;
+        return Judgement();
+    const ProgramTest test = TestProgramFile(fileSystem_, data.substr(0, end), localOnly);
+    if (test.answer == ProgramAnswer::Present)
+        return Faulty(QuotedAt(data, end));
+    if (test.answer == ProgramAnswer::Unknown)
+        return Unjudged(test.reason);
+    return ShorterProgram(data, end, localOnly);
 }
 
-Verdict CommandLineChecker::CheckProgramPath(const std::string& data, std::string& newData) const
+// An extension in the arguments can carry the program path past the real program, so the
+// value goes only when no shorter program prefix is there either, or could be.
+Judgement CommandLineChecker::ShorterProgram(const std::string& data, std::size_t end, bool localOnly) const
+{
+    const std::string lower = lower_(data);
+    for (std::size_t i = 0; i + 4 < end; i += CharLength(lower, i, codePage_)) {
+        bool extensionEnds = false;
+        for (const char* extension : kProgramExtensions)
+            extensionEnds = extensionEnds || lower.compare(i, 4, extension) == 0;
+        if (!extensionEnds)
+            continue;
+        const std::string program = data.substr(0, i + 4);
+        const ProgramTest test = TestProgramFile(fileSystem_, program, localOnly);
+        if (test.answer == ProgramAnswer::Unknown)
+            return Unjudged(test.reason);
+        if (test.answer == ProgramAnswer::Present)
+            return BlankInFolder(program) ? Faulty(QuotedAt(data, i + 4)) : Judgement();
+    }
+    return Faulty(std::string());
+}
+
+Judgement CommandLineChecker::CheckProgramPath(const std::string& data, bool localOnly) const
 {
     if (data.empty() || data[0] == '"' || !StartsLikeProgramPath(data))
-        return Verdict::Ok;
+        return Judgement();
     const std::size_t end = ProgramEnd(data);
     if (end == std::string::npos)
-        return Verdict::Ok;
+        return Judgement();
     // %ProgramFiles% brings its blank along, and the system expands before it parses.
     const std::string program = fileSystem_.ExpandVariables(data.substr(0, end));
     if (!BlankInFolder(program))
-        return Verdict::Ok;
-    if (!fileSystem_.FileExists(program))
-        return Verdict::ProgramMissing;
-    newData = "\"" + data.substr(0, end) + "\"" + data.substr(end);
-    return Verdict::Faulty;
+        return Judgement();
+    const ProgramTest test = TestProgramFile(fileSystem_, program, localOnly);
+    if (test.answer == ProgramAnswer::Present)
+        return Faulty(QuotedAt(data, end));
+    if (test.answer == ProgramAnswer::Absent)
+        return {Verdict::ProgramMissing, std::string()};
+    return Unjudged(test.reason);
 }
 
 // Just past the program extension, or npos when there is none.
@@ -70,14 +100,13 @@ std::size_t CommandLineChecker::ProgramEnd(const std::string& data) const
     return std::string::npos;
 }
 
-// Whether the system would try the words before the blank as a program of their own.
+// Whether the system would try the words before the blank as a program of their own: the
+// first blank comes before any folder ends, or the program part has no folder at all.
 bool CommandLineChecker::BlankInFolder(const std::string& program) const
 {
     const std::size_t blank = FindChar(program, ' ', codePage_);
-    // The first blank comes before any folder, or the program part has none: a relative
-    // name and its arguments, which the system finds on its search path.
     const std::size_t backslash = FindChar(program, '\\', codePage_);
-    return blank != std::string::npos && backslash != std::string::npos && backslash < blank;
+    return blank != std::string::npos && (backslash == std::string::npos || backslash < blank);
 }
 
 }  // namespace stlag

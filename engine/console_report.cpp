@@ -75,6 +75,32 @@ const char* VerdictName(const LookedAt& value, const FindingList& findings)
     }
 }
 
+const char* ReasonName(UnjudgedReason reason)
+{
+    static const std::pair<UnjudgedReason, const char*> kNames[] = {
+        {UnjudgedReason::KeyPathControlCharacter, "key-path-control-character"},
+        {UnjudgedReason::NameNotInCodePage, "name-not-in-code-page"},
+        {UnjudgedReason::Unreadable, "unreadable"},
+        {UnjudgedReason::MoreThanOneString, "more-than-one-string"},
+        {UnjudgedReason::DataNotInCodePage, "data-not-in-code-page"},
+        {UnjudgedReason::NetworkOrDevicePath, "network-or-device-path"},
+        {UnjudgedReason::DriveNotLocalFixed, "drive-not-local-fixed"},
+        {UnjudgedReason::RelativePath, "relative-path"},
+        {UnjudgedReason::Wildcard, "wildcard"},
+        {UnjudgedReason::Folder, "folder"},
+        {UnjudgedReason::FileSystemError, "file-system-error"}};
+    for (const auto& name : kNames) {
+        if (name.first == reason)
+            return name.second;
+    }
+    return "not-a-string";
+}
+
+const char* ViewName(RegistryView view)
+{
+    return view == RegistryView::Wow64 ? "32-bit" : "64-bit";
+}
+
 const char* RepairName(const LookedAt& value, const FindingList& findings, const RepairResult& repair)
 {
     if (value.finding < 0)
@@ -94,12 +120,14 @@ Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResu
     const Finding* finding = value.finding < 0 ? nullptr : &scan.findings[static_cast<std::size_t>(value.finding)];
     const ScannedKey& key = scan.keys[value.key];
     Json object = {{"key", Utf8(key.path, codePage)},
-                   {"view", key.view == RegistryView::Wow64 ? "32-bit" : "64-bit"},
+                   {"view", ViewName(key.view)},
                    {"name", Utf8(value.name, codePage)},
                    {"type", TypeName(value.type)},
                    {"data", text && value.verdict != Verdict::Unjudged ? Json(Utf8(value.data, codePage)) : Json()},
                    {"verdict", VerdictName(value, scan.findings)},
                    {"proposed", finding && !finding->newData.empty() ? Json(Utf8(finding->newData, codePage)) : Json()}};
+    if (value.verdict == Verdict::Unjudged)
+        object["reason"] = ReasonName(value.reason);
     if (repair != nullptr)
         object["repair"] = RepairName(value, scan.findings, *repair);
     return object;
@@ -112,6 +140,17 @@ std::string Line(const Json& object)
 
 }  // namespace
 
+int ExitCode(const ScanResult& scan, const RepairResult* repair)
+{
+    if (repair != nullptr && repair->refusal != RepairRefusal::None)
+        return 2;
+    if (repair != nullptr ? !repair->findingsLeft.empty() : !scan.findings.empty())
+        return 1;
+    const bool unread = std::any_of(scan.keys.begin(), scan.keys.end(),
+                                    [](const ScannedKey& key) { return key.error != kErrorSuccess; });
+    return unread ? 3 : 0;
+}
+
 RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::string& backupPath)
 {
     RunTally tally;
@@ -119,6 +158,8 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
     tally.faulty = static_cast<int>(scan.findings.size());
     for (const LookedAt& value : scan.values)
         tally.programsMissing += value.verdict == Verdict::ProgramMissing ? 1 : 0;
+    for (const ScannedKey& key : scan.keys)
+        tally.unreadKeys += key.error != kErrorSuccess ? 1 : 0;
     if (repair != nullptr) {
         tally.repaired = static_cast<int>(std::count(repair->outcomes.begin(), repair->outcomes.end(),
                                                      RepairOutcome::Repaired));
@@ -132,7 +173,8 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
 std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePage& codePage)
 {
     std::string line = FormatText(texts.Load(IDS_CONSOLE_SUMMARY),
-                                  {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.programsMissing});
+                                  {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.programsMissing,
+                                   tally.unreadKeys});
     if (!tally.backupPath.empty())
         line += FormatText(texts.Load(IDS_CONSOLE_SUMMARY_BACKUP), {ShownPath(tally.backupPath, codePage)});
     return line;
@@ -144,10 +186,16 @@ std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const 
     std::string lines;
     for (const LookedAt& value : scan.values)
         lines += Line(ValueObject(value, scan, repair, codePage));
+    for (const ScannedKey& key : scan.keys) {
+        if (key.error != kErrorSuccess)
+            lines += Line({{"key", Utf8(key.path, codePage)}, {"view", ViewName(key.view)},
+                           {"error", StatusName(key.error)}});
+    }
     const Json backup = tally.backupPath.empty() ? Json() : Json(Utf8(ShownPath(tally.backupPath, codePage), codePage));
     return lines + Line({{"summary", true}, {"looked_at", tally.lookedAt}, {"faulty", tally.faulty},
                          {"repaired", tally.repaired}, {"left", tally.left},
-                         {"program_missing", tally.programsMissing}, {"backup", backup}});
+                         {"program_missing", tally.programsMissing}, {"unreadable_keys", tally.unreadKeys},
+                         {"backup", backup}});
 }
 
 }  // namespace stlag

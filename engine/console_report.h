@@ -20,8 +20,14 @@ struct RunTally {
     int repaired = 0;
     int left = 0;
     int programsMissing = 0;
+    int unreadKeys = 0;      // keys that exist but could not be read to their end
     std::string backupPath;  // empty when no backup was made
 };
+
+// stlagc's exit code; repair is null for a scan alone. 0 nothing faulty, or all repaired;
+// 1 faults found, or some left; 2 the repair was refused; 3 in the place of 0 when a key
+// could not be read, so that a fleet report never shows a clean machine it did not see.
+int ExitCode(const ScanResult& scan, const RepairResult* repair);
 
 // repair is null for a scan alone. backupPath counts only when the repair created it.
 RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::string& backupPath);
@@ -31,7 +37,8 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
 std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePage& codePage);
 
 // JSON Lines in UTF-8, each line ended by LF: an object for every value looked at (with
-// what the repair did to it when there was one), then the summary object.
+// what the repair did to it when there was one, and why it was not judged when it was
+// not), one for every key that could not be read, then the summary object.
 std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const RunTally& tally,
                       const CodePage& codePage);
 

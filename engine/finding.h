@@ -10,14 +10,14 @@
 namespace stlag {
 
 // An empty newData means the value is to be deleted rather than rewritten. The key is
-// subKey below the root named rootName, in view; type is REG_SZ or REG_EXPAND_SZ, and the
-// repair writes it back with it.
+// subKey below root, in view; type is REG_SZ or REG_EXPAND_SZ, and the repair writes it
+// back with it.
 struct Finding {
     std::string valueName;
     std::string oldData;
     std::string newData;
     std::string subKey;
-    std::string rootName;
+    RegistryRoot root = RegistryRoot::LocalMachine;
     RegistryView view = RegistryView::Native;
     unsigned long type = kRegSz;
 };
@@ -30,7 +30,25 @@ using FindingList = std::vector<Finding>;
 
 // How a value was judged. ProgramMissing: an unquoted path with a blank whose program is
 // not there, so it cannot be told where the program ends; reported, never changed.
+// Unjudged: left as it is, for the reason given beside it.
 enum class Verdict { Ok, Faulty, ProgramMissing, Unjudged };
+
+// Why a value was left unjudged: its key path, name or data cannot be written back as they
+// are, or the file system could not tell whether its program is there.
+enum class UnjudgedReason {
+    None,
+    KeyPathControlCharacter,
+    NameNotInCodePage,
+    Unreadable,
+    MoreThanOneString,
+    DataNotInCodePage,
+    NetworkOrDevicePath,
+    DriveNotLocalFixed,
+    RelativePath,
+    Wildcard,
+    Folder,
+    FileSystemError,
+};
 
 }  // namespace stlag
 

@@ -19,9 +19,19 @@ public:
     virtual bool Close() = 0;
 };
 
+// What the file system says is at a path: "file not found" and "path not found" are
+// NotFound, any other failure is Error.
+enum class PathAnswer { File, Folder, NotFound, Error };
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
+    // What is at path, which holds no wildcard; a relative path is taken from the current
+    // folder, a UNC path asks its server.
+    virtual PathAnswer Probe(const std::string& path) const = 0;
+    // True when the drive of that letter is a fixed disk of this machine; false for network,
+    // removable, optical, unknown and unmapped drives.
+    virtual bool IsLocalFixedDrive(char letter) const = 0;
     // True when at least one entry, file or folder, matches path; * and ? match as the
     // system's file search does. Any error counts as no.
     virtual bool FileExists(const std::string& path) const = 0;

@@ -69,7 +69,7 @@ bool RegBackupWriter::Create(const std::string& path)
 bool RegBackupWriter::WriteValue(const std::string& keyPath, const std::string& valueName,
                                  const std::string& oldData, unsigned long type)
 {
-    if (!file_)
+    if (!file_ || !CanRecordKey(keyPath) || !CanRecordName(valueName))
         return false;
     if (keyPath != lastKeyPath_) {
         const std::string header = "\n\n[" + keyPath + "]";
@@ -94,6 +94,11 @@ bool RegBackupWriter::Finish()
 bool RegBackupWriter::CanRecordName(const std::string& valueName)
 {
     return !HoldsLineBreak(valueName);
+}
+
+bool RegBackupWriter::CanRecordKey(const std::string& keyPath)
+{
+    return !HoldsControlCharacter(keyPath);
 }
 
 std::string RegBackupWriter::Escape(const std::string& text, const CodePage& codePage)

@@ -27,7 +27,8 @@ public:
 
     // Records one value: a section header when keyPath differs from the last one, then the
     // value line. True only when both are on disk, not merely in the system's cache: the
-    // caller changes the value right afterwards. type is REG_SZ or REG_EXPAND_SZ.
+    // caller changes the value right afterwards. type is REG_SZ or REG_EXPAND_SZ. A key path
+    // or name that cannot be recorded writes nothing and gives false.
     bool WriteValue(const std::string& keyPath, const std::string& valueName, const std::string& oldData,
                     unsigned long type = kRegSz);
 
@@ -39,6 +40,9 @@ public:
 
     // A name holding CR or LF cannot be written so that the registry editor reads it back.
     static bool CanRecordName(const std::string& valueName);
+    // Nor can a key path holding any character below 0x20: a line break would start a
+    // section of the key name's own making.
+    static bool CanRecordKey(const std::string& keyPath);
 
     // Each backslash doubled, then each double quote preceded by a backslash.
     static std::string Escape(const std::string& text, const CodePage& codePage);

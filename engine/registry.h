@@ -13,10 +13,15 @@ namespace stlag {
 enum : long {
     kErrorSuccess = 0,
     kErrorFileNotFound = 2,
+    kErrorPathNotFound = 3,
     kErrorAccessDenied = 5,
     kErrorMoreData = 234,
     kErrorNoMoreItems = 259,
+    kErrorNoUnicodeTranslation = 1113,
 };
+
+// "ERROR_ACCESS_DENIED" and the like, or "status N" for a code without a name here.
+std::string StatusName(long status);
 
 enum : unsigned long {
     kRegNone = 0,
@@ -37,17 +42,20 @@ using RegKey = std::uintptr_t;
 
 extern const char kRunKeyBase[];  // "Software\\Microsoft\\Windows\\CurrentVersion\\"
 
-// "HKEY_CURRENT_USER" and "HKEY_USERS", exactly and case-sensitively, are the current user
-// and the users' hives; any other text is the local machine.
-RegistryRoot RootFromName(const std::string& rootName);
+// "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE" or "HKEY_USERS".
+const char* RootName(RegistryRoot root);
 
 // The sub-key below the root: the start-up base followed by keyName.
 std::string RunSubKey(const std::string& keyName);
 
-// The key path used in the log, the backup and failure lists: rootName + "\" + subKey,
-// with "WOW6432Node" after a leading "Software" in the 32-bit view.
-std::string KeyFullPath(const std::string& rootName, const std::string& subKey,
-                        RegistryView view = RegistryView::Native);
+// The key path used in the log, the backup and failure lists: the root's name + "\" +
+// subKey (the name alone for an empty subKey), with "WOW6432Node" after a leading
+// "Software" in the 32-bit view.
+std::string KeyFullPath(RegistryRoot root, const std::string& subKey, RegistryView view = RegistryView::Native);
+
+// Whether a key path holds a character below 0x20: a line break in a section header would
+// let the key's name write sections of its own into a backup file.
+bool HoldsControlCharacter(const std::string& text);
 
 // One value as one read gives it. Name and text data are in the ANSI code page, from one
 // conversion each; a flag is false when a character had no counterpart there. The data of
@@ -78,14 +86,37 @@ public:
     virtual long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) = 0;
 
     // The ANSI name of the sub-key at index: 0, 259 past the last one; any other code ends
-    // the walk. A character the code page lacks comes back as '?'.
-    virtual long EnumSubKey(RegKey key, unsigned long index, std::string& name) = 0;
+    // the walk. inCodePage is false when the name, read as Unicode, has a character the code
+    // page lacks: name then holds a stand-in that must never be opened.
+    virtual long EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage) = 0;
 
     // type is REG_SZ or REG_EXPAND_SZ; the terminating NUL is counted in the size.
     virtual long SetStringValue(RegKey key, const std::string& name, const std::string& data,
                                 unsigned long type) = 0;
     virtual long DeleteValue(RegKey key, const std::string& name) = 0;
     virtual void CloseKey(RegKey key) = 0;
+};
+
+// A key opened through a registry and closed when it goes out of scope; status() is 0 when
+// it is open, else the status of the opening.
+class ScopedKey {
+public:
+    ScopedKey(Registry& registry, RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access)
+        : registry_(registry), status_(registry.OpenKey(root, view, subKey, access, key_)) {}
+    ~ScopedKey()
+    {
+        if (status_ == kErrorSuccess)
+            registry_.CloseKey(key_);
+    }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    long status() const { return status_; }
+    RegKey get() const { return key_; }
+
+private:
+    Registry& registry_;
+    RegKey key_ = 0;
+    long status_;
 };
 
 // The text of string data: everything before its terminating NULs.

@@ -15,7 +15,7 @@ bool IsTicked(const RepairRequest& request, std::size_t index)
 
 std::string KeyPath(const Finding& finding)
 {
-    return KeyFullPath(finding.rootName, finding.subKey, finding.view);
+    return KeyFullPath(finding.root, finding.subKey, finding.view);
 }
 
 std::string PathLine(const Finding& finding)
@@ -107,29 +107,27 @@ RepairApplier::Walk RepairApplier::WalkLastToFirst(const FindingList& findings, 
 RepairOutcome RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const
 {
     std::string& failures = finding.newData.empty() ? walk.deleteFailures : walk.changeFailures;
-    RegKey key = 0;
     // Changing a value the backup cannot give back would lose its old data for good.
-    if (!RegBackupWriter::CanRecordName(finding.valueName) ||
-        registry_.OpenKey(RootFromName(finding.rootName), finding.view, finding.subKey, RegAccess::Write, key) !=
-            kErrorSuccess) {
+    if (!RegBackupWriter::CanRecordName(finding.valueName) || !RegBackupWriter::CanRecordKey(KeyPath(finding))) {
         failures += PathLine(finding);
         return RepairOutcome::Failed;
     }
-    long status = kErrorSuccess;
-    if (!StillAsScanned(key, finding)) {
-        registry_.CloseKey(key);
+    const ScopedKey key(registry_, finding.root, finding.view, finding.subKey, RegAccess::Write);
+    if (key.status() != kErrorSuccess) {
+        failures += PathLine(finding);
+        return RepairOutcome::Failed;
+    }
+    if (!StillAsScanned(key.get(), finding)) {
         walk.changedSinceScan += PathLine(finding);
         return RepairOutcome::ChangedSinceScan;
     }
-    if (!backup.WriteValue(KeyPath(finding), finding.valueName, finding.oldData, finding.type))
+    if (!backup.WriteValue(KeyPath(finding), finding.valueName, finding.oldData, finding.type)) {
         walk.stopped = true;
-    else if (finding.newData.empty())
-        status = registry_.DeleteValue(key, finding.valueName);
-    else
-        status = registry_.SetStringValue(key, finding.valueName, finding.newData, finding.type);
-    registry_.CloseKey(key);
-    if (walk.stopped)
         return RepairOutcome::NotTried;
+    }
+    const long status = finding.newData.empty()
+                            ? registry_.DeleteValue(key.get(), finding.valueName)
+                            : registry_.SetStringValue(key.get(), finding.valueName, finding.newData, finding.type);
     if (status != kErrorSuccess) {
         failures += PathLine(finding);
         return RepairOutcome::Failed;

@@ -38,7 +38,8 @@ struct RepairResult {
 
 // A finding stays, and is named in the outcome under 311 (change) or 312 (delete) after
 // 310, when its key does not open for writing, when the system refuses the change or the
-// deletion, or when its value name holds CR or LF, which the backup file cannot record.
+// deletion, when its value name holds CR or LF, or its key path any character below 0x20,
+// which the backup file cannot record.
 // A value that is gone, no longer of its type, or holds other data than the scan read is
 // neither backed up nor touched; it stays and is named under 314, after those lists.
 //

@@ -1,5 +1,7 @@
 #include "run_key_scanner.h"
 
+#include <map>
+
 #include "resource.h"
 #include "text_format.h"
 
@@ -10,6 +12,21 @@ bool Judges(CheckRule rule, unsigned long type)
 {
     return type == kRegSz || (rule == CheckRule::Path && type == kRegExpandSz);
 }
+
+// The log line of each reason a value is left unjudged.
+const std::pair<UnjudgedReason, unsigned> kReasonTexts[] = {
+    {UnjudgedReason::KeyPathControlCharacter, IDS_LOG_KEY_PATH_CONTROL},
+    {UnjudgedReason::NameNotInCodePage, IDS_LOG_NAME_NOT_IN_CODEPAGE},
+    {UnjudgedReason::Unreadable, IDS_LOG_UNREADABLE},
+    {UnjudgedReason::MoreThanOneString, IDS_LOG_MORE_THAN_ONE_STRING},
+    {UnjudgedReason::DataNotInCodePage, IDS_LOG_NOT_IN_CODEPAGE},
+    {UnjudgedReason::NetworkOrDevicePath, IDS_LOG_NETWORK_PATH},
+    {UnjudgedReason::DriveNotLocalFixed, IDS_LOG_DRIVE_NOT_FIXED},
+    {UnjudgedReason::RelativePath, IDS_LOG_RELATIVE_PATH},
+    {UnjudgedReason::Wildcard, IDS_LOG_WILDCARD},
+    {UnjudgedReason::Folder, IDS_LOG_FOLDER},
+    {UnjudgedReason::FileSystemError, IDS_LOG_FILE_SYSTEM_ERROR},
+};
 }  // namespace
 
 std::vector<ScanSection> RunSections()
@@ -18,10 +35,10 @@ std::vector<ScanSection> RunSections()
     static const char* const kMachineKeys[] = {"Run", "RunOnce", "RunServices", "RunServicesOnce", "RunOnce\\Setup"};
     std::vector<ScanSection> sections;
     for (const char* key : kUserKeys)
-        sections.push_back({"HKEY_CURRENT_USER", RunSubKey(key), RegistryView::Native, CheckRule::Run, {}});
+        sections.push_back({RegistryRoot::CurrentUser, RunSubKey(key), RegistryView::Native, CheckRule::Run, {}});
     for (const RegistryView view : {RegistryView::Native, RegistryView::Wow64})
         for (const char* key : kMachineKeys)
-            sections.push_back({"HKEY_LOCAL_MACHINE", RunSubKey(key), view, CheckRule::Run, {}});
+            sections.push_back({RegistryRoot::LocalMachine, RunSubKey(key), view, CheckRule::Run, {}});
     return sections;
 }
 
@@ -31,14 +48,16 @@ struct RunKeyScanner::LogTexts {
         : keyHeader(texts.Load(IDS_LOG_KEY_HEADER)), keyMissing(texts.Load(IDS_LOG_KEY_MISSING)),
           value(texts.Load(IDS_LOG_VALUE)), data(texts.Load(IDS_LOG_DATA)), notString(texts.Load(IDS_LOG_NOT_STRING)),
           ok(texts.Load(IDS_LOG_OK)), faulty(texts.Load(IDS_LOG_FAULTY)), deleteValue(texts.Load(IDS_LOG_DELETE)),
-          newData(texts.Load(IDS_LOG_NEW_DATA)), unreadable(texts.Load(IDS_LOG_UNREADABLE)),
-          notInCodePage(texts.Load(IDS_LOG_NOT_IN_CODEPAGE)), nameTooLong(texts.Load(IDS_LOG_NAME_TOO_LONG)),
-          nameNotInCodePage(texts.Load(IDS_LOG_NAME_NOT_IN_CODEPAGE)),
-          moreThanOneString(texts.Load(IDS_LOG_MORE_THAN_ONE_STRING)), programMissing(texts.Load(IDS_LOG_PROGRAM_MISSING))
+          newData(texts.Load(IDS_LOG_NEW_DATA)), nameTooLong(texts.Load(IDS_LOG_NAME_TOO_LONG)),
+          programMissing(texts.Load(IDS_LOG_PROGRAM_MISSING)), walkEnded(texts.Load(IDS_LOG_WALK_ENDED)),
+          keyNameNotInCodePage(texts.Load(IDS_LOG_KEY_NAME_NOT_IN_CODEPAGE))
     {
+        for (const auto& reason : kReasonTexts)
+            unjudged[reason.first] = texts.Load(reason.second);
     }
-    std::string keyHeader, keyMissing, value, data, notString, ok, faulty, deleteValue, newData, unreadable,
-        notInCodePage, nameTooLong, nameNotInCodePage, moreThanOneString, programMissing;
+    std::string keyHeader, keyMissing, value, data, notString, ok, faulty, deleteValue, newData, nameTooLong,
+        programMissing, walkEnded, keyNameNotInCodePage;
+    std::map<UnjudgedReason, std::string> unjudged;
 };
 
 ScanResult RunKeyScanner::Scan(const std::vector<ScanSection>& sections) const
@@ -48,26 +67,42 @@ ScanResult RunKeyScanner::Scan(const std::vector<ScanSection>& sections) const
     for (const ScanSection& section : sections) {
         if (!result.logText.empty())
             result.logText += "\r\n\r\n";
-        result.keys.push_back({KeyFullPath(section.rootName, section.subKey, section.view), section.view});
+        result.keys.push_back({KeyFullPath(section.root, section.subKey, section.view), section.view});
         result.logText += FormatText(texts.keyHeader, {result.keys.back().path});
-        RegKey key = 0;
-        if (registry_.OpenKey(RootFromName(section.rootName), section.view, section.subKey, RegAccess::Read, key) !=
-            kErrorSuccess) {
-            result.logText += texts.keyMissing;
-            continue;
+        if (section.listError == kErrorNoUnicodeTranslation) {
+            result.keys.back().error = section.listError;
+            result.logText += texts.keyNameNotInCodePage;
+        } else if (section.listError != kErrorSuccess) {
+            EndWalk(texts, section.listError, result);
+        } else {
+            ScanSectionKey(texts, section, result);
         }
-        ScanKey(texts, section, key, result);
-        registry_.CloseKey(key);
     }
     return result;
+}
+
+void RunKeyScanner::ScanSectionKey(const LogTexts& texts, const ScanSection& section, ScanResult& result) const
+{
+    const ScopedKey key(registry_, section.root, section.view, section.subKey, RegAccess::Read);
+    if (key.status() == kErrorSuccess) {
+        ScanKey(texts, section, key.get(), result);
+        return;
+    }
+    result.logText += texts.keyMissing;
+    // A key that is not there was looked at all the same; one that would not open was not.
+    if (key.status() != kErrorFileNotFound)
+        result.keys.back().error = key.status();
 }
 
 void RunKeyScanner::ScanKey(const LogTexts& texts, const ScanSection& section, RegKey key, ScanResult& result) const
 {
     RegValue value;
     for (const std::string& name : section.valueNames) {
-        if (registry_.ReadNamedValue(key, name, value) == kErrorSuccess)
+        const long status = registry_.ReadNamedValue(key, name, value);
+        if (status == kErrorSuccess)
             JudgeValue(texts, section, value, result);
+        else if (status != kErrorFileNotFound)
+            return EndWalk(texts, status, result);
     }
     if (!section.valueNames.empty())
         return;
@@ -78,10 +113,18 @@ void RunKeyScanner::ScanKey(const LogTexts& texts, const ScanSection& section, R
             result.logText += FormatText(texts.nameTooLong, {static_cast<int>(index)});
             continue;
         }
+        if (status == kErrorNoMoreItems)
+            return;
         if (status != kErrorSuccess)
-            break;
+            return EndWalk(texts, status, result);
         JudgeValue(texts, section, value, result);
     }
+}
+
+void RunKeyScanner::EndWalk(const LogTexts& texts, long status, ScanResult& result) const
+{
+    result.keys.back().error = status;
+    result.logText += FormatText(texts.walkEnded, {StatusName(status)});
 }
 
 void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section, const RegValue& value,
@@ -91,10 +134,12 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
     logText += FormatText(texts.value, {value.name});
     LookedAt looked{result.keys.size() - 1, value.name, value.type, WithoutTerminators(value.data)};
     const std::string& data = looked.data;
-    if (const std::string* unjudged = Unjudged(texts, section.rule, value, data)) {
-        if (Judges(section.rule, value.type) && value.nameInCodePage && value.dataRead)
+    if (!Judges(section.rule, value.type)) {
+        logText += texts.notString;
+    } else if ((looked.reason = Unjudged(result, value, data)) != UnjudgedReason::None) {
+        if (value.nameInCodePage && value.dataRead)
             logText += FormatText(texts.data, {data.substr(0, data.find('\0'))});
-        logText += *unjudged;
+        logText += texts.unjudged.at(looked.reason);
     } else {
         logText += FormatText(texts.data, {data});
         Conclude(texts, section, value, looked, result);
@@ -105,40 +150,43 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
 void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, const RegValue& value,
                              LookedAt& looked, ScanResult& result) const
 {
-    std::string newData;
-    if (section.rule == CheckRule::Run)
-        looked.verdict = checker_.CheckCommandLine(looked.data, newData) ? Verdict::Ok : Verdict::Faulty;
-    else
-        looked.verdict = checker_.CheckProgramPath(looked.data, newData);
-    if (looked.verdict != Verdict::Faulty) {
-        result.logText += looked.verdict == Verdict::Ok ? texts.ok : texts.programMissing;
-        return;
+    const Judgement judged = section.rule == CheckRule::Run
+                                 ? checker_.CheckCommandLine(looked.data, section.localOnly)
+                                 : checker_.CheckProgramPath(looked.data, section.localOnly);
+    looked.verdict = judged.verdict;
+    looked.reason = judged.reason;
+    switch (judged.verdict) {
+    case Verdict::Ok: result.logText += texts.ok; return;
+    case Verdict::ProgramMissing: result.logText += texts.programMissing; return;
+    case Verdict::Unjudged: result.logText += texts.unjudged.at(judged.reason); return;
+    default: break;
     }
     looked.finding = static_cast<int>(result.findings.size());
-    result.findings.push_back(
-        Finding{value.name, looked.data, newData, section.subKey, section.rootName, section.view, value.type});
-    const std::string proposal = newData.empty() ? texts.deleteValue : FormatText(texts.newData, {newData});
+    result.findings.push_back(Finding{value.name, looked.data, judged.newData, section.subKey, section.root,
+                                      section.view, value.type});
+    const std::string proposal =
+        judged.newData.empty() ? texts.deleteValue : FormatText(texts.newData, {judged.newData});
     result.logText += FormatText(texts.faulty, {proposal});
 }
 
-const std::string* RunKeyScanner::Unjudged(const LogTexts& texts, CheckRule rule, const RegValue& value,
-                                           const std::string& data) const
+UnjudgedReason RunKeyScanner::Unjudged(const ScanResult& result, const RegValue& value, const std::string& data)
 {
-    if (!Judges(rule, value.type))
-        return &texts.notString;
+    // A backup file could not name the key without the name writing lines of its own.
+    if (HoldsControlCharacter(result.keys.back().path))
+        return UnjudgedReason::KeyPathControlCharacter;
     // A name the code page cannot hold would be written back under another name.
     if (!value.nameInCodePage)
-        return &texts.nameNotInCodePage;
+        return UnjudgedReason::NameNotInCodePage;
     // Judged as empty it would be proposed for deletion, though it may work fine.
     if (!value.dataRead)
-        return &texts.unreadable;
+        return UnjudgedReason::Unreadable;
     // Judged up to its first NUL, a repair would lose the rest for good.
     if (data.find('\0') != std::string::npos)
-        return &texts.moreThanOneString;
+        return UnjudgedReason::MoreThanOneString;
     // A character outside the code page would be written back as a best fit or '?'.
     if (!value.dataInCodePage)
-        return &texts.notInCodePage;
-    return nullptr;
+        return UnjudgedReason::DataNotInCodePage;
+    return UnjudgedReason::None;
 }
 
 }  // namespace stlag

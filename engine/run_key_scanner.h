@@ -17,28 +17,35 @@ namespace stlag {
 // REG_EXPAND_SZ program paths, judged by CheckProgramPath (quoted at most).
 enum class CheckRule { Run, Path };
 
-// One key to scan: subKey below the root named rootName ("HKEY_USERS" takes the hive in
-// subKey), and the names of the values to judge; empty names: every value of the key.
+// One key to scan: subKey below root (HKEY_USERS takes the hive in subKey), and the names
+// of the values to judge; empty names: every value of the key. localOnly: the key lies in
+// another account's hive, whose program paths are tested on local fixed drives only.
+// listError: listing the key's sub-keys ended with that status, or its name is not in the
+// code page (1113); the key is then reported as not read, not opened.
 struct ScanSection {
-    std::string rootName;
+    RegistryRoot root = RegistryRoot::LocalMachine;
     std::string subKey;
     RegistryView view = RegistryView::Native;
     CheckRule rule = CheckRule::Run;
     std::vector<std::string> valueNames;
+    bool localOnly = false;
+    long listError = kErrorSuccess;
 };
 
 // The keys Windows runs at start-up, in scan order: the user's two and the machine's five
 // in the program's own view, then the machine's five as 32-bit programs see them.
 std::vector<ScanSection> RunSections();
 
-// A key the scan went to, with its path as the log names it.
+// A key the scan went to, with its path as the log names it, and the status that kept it
+// from being read whole (0 when it was, or when it does not exist).
 struct ScannedKey {
     std::string path;
     RegistryView view = RegistryView::Native;
+    long error = kErrorSuccess;
 };
 
 // One value the scan looked at: the index of its key, its data as judged (terminating NULs
-// dropped) and the index of its finding, or -1.
+// dropped), the index of its finding or -1, and why it was not judged.
 struct LookedAt {
     std::size_t key = 0;
     std::string name;
@@ -46,6 +53,7 @@ struct LookedAt {
     std::string data;
     Verdict verdict = Verdict::Unjudged;
     int finding = -1;
+    UnjudgedReason reason = UnjudgedReason::None;
 };
 
 // What a scan leaves: the faulty values, the troubleshooting log (ANSI, CR LF), every key
@@ -62,21 +70,23 @@ public:
     RunKeyScanner(Registry& registry, const CommandLineChecker& checker, const Texts& texts)
         : registry_(registry), checker_(checker), texts_(texts) {}
 
-    // Reads every section in order; a key that cannot be opened is logged and the scan
-    // goes on, and a named value that is not there is passed over. Changes nothing.
+    // Reads every section in order; a key that cannot be opened or read to its end is
+    // logged, its status kept, and the scan goes on; a named value that is not there is
+    // passed over. Changes nothing.
     ScanResult Scan(const std::vector<ScanSection>& sections) const;
     ScanResult Scan() const { return Scan(RunSections()); }
 
 private:
     struct LogTexts;
+    void ScanSectionKey(const LogTexts& texts, const ScanSection& section, ScanResult& result) const;
     void ScanKey(const LogTexts& texts, const ScanSection& section, RegKey key, ScanResult& result) const;
+    void EndWalk(const LogTexts& texts, long status, ScanResult& result) const;
     void JudgeValue(const LogTexts& texts, const ScanSection& section, const RegValue& value,
                     ScanResult& result) const;
     void Conclude(const LogTexts& texts, const ScanSection& section, const RegValue& value, LookedAt& looked,
                   ScanResult& result) const;
-    // The log line that leaves a string value unjudged, or null when it can be judged.
-    const std::string* Unjudged(const LogTexts& texts, CheckRule rule, const RegValue& value,
-                                const std::string& data) const;
+    // Why a value cannot be judged, or None when it can.
+    static UnjudgedReason Unjudged(const ScanResult& result, const RegValue& value, const std::string& data);
 
     Registry& registry_;
     const CommandLineChecker& checker_;

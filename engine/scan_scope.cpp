@@ -6,27 +6,45 @@ namespace stlag {
 
 namespace {
 
-const char kCurrentUser[] = "HKEY_CURRENT_USER";
-const char kMachine[] = "HKEY_LOCAL_MACHINE";
 const char kServices[] = "SYSTEM\\CurrentControlSet\\Services";
 
-// Where a user's keys lie: rootName, then prefix before the sub-key.
+// Where a user's keys lie: root, then prefix before the sub-key; localOnly for the hive of
+// an account other than the one this process runs as.
 struct UserRoot {
-    std::string rootName;
+    RegistryRoot root;
     std::string prefix;
+    bool localOnly;
 };
 
-bool SubKeyNames(Registry& registry, const ScanSection& parent, std::vector<std::string>& names)
+ScanSection Below(const ScanSection& parent, const std::string& name)
 {
-    RegKey key = 0;
-    if (registry.OpenKey(RootFromName(parent.rootName), parent.view, parent.subKey, RegAccess::Read, key) !=
-        kErrorSuccess)
-        return false;
+    ScanSection child = parent;
+    child.subKey = parent.subKey.empty() ? name : parent.subKey + "\\" + name;
+    return child;
+}
+
+// The sub-keys of parent as sections below it. A parent that cannot be opened comes back
+// alone, and a listing that ended with an error first, flagged, so that the scan reports
+// them; a name outside the code page is flagged rather than opened by a stand-in.
+std::vector<ScanSection> ChildSections(Registry& registry, const ScanSection& parent)
+{
+    const ScopedKey key(registry, parent.root, parent.view, parent.subKey, RegAccess::Read);
+    if (key.status() != kErrorSuccess)
+        return {parent};
+    std::vector<ScanSection> children;
     std::string name;
-    for (unsigned long index = 0; registry.EnumSubKey(key, index, name) == kErrorSuccess; ++index)
-        names.push_back(name);
-    registry.CloseKey(key);
-    return true;
+    bool inCodePage = true;
+    long status = kErrorSuccess;
+    for (unsigned long index = 0; (status = registry.EnumSubKey(key.get(), index, name, inCodePage)) == kErrorSuccess;
+         ++index) {
+        children.push_back(Below(parent, name));
+        children.back().listError = inCodePage ? kErrorSuccess : kErrorNoUnicodeTranslation;
+    }
+    if (status != kErrorNoMoreItems) {
+        children.insert(children.begin(), parent);
+        children.front().listError = status;
+    }
+    return children;
 }
 
 bool IsClassesHive(const std::string& name, const LowerCaser& lower)
@@ -35,26 +53,31 @@ bool IsClassesHive(const std::string& name, const LowerCaser& lower)
     return name.size() >= suffix.size() && lower(name.substr(name.size() - suffix.size())) == suffix;
 }
 
-// .DEFAULT is left out: it is S-1-5-18, the system account, again.
-std::vector<UserRoot> UserRoots(Registry& registry, bool allUsers, const LowerCaser& lower)
+// The loaded users' hives, by SID; .DEFAULT is left out, being S-1-5-18, the system account,
+// again. What kept HKEY_USERS from being listed goes to problems.
+std::vector<UserRoot> UserRoots(Registry& registry, const UserScope& users, const LowerCaser& lower,
+                                std::vector<ScanSection>& problems)
 {
-    std::vector<std::string> names;
-    if (allUsers)
-        SubKeyNames(registry, {"HKEY_USERS", "", RegistryView::Native, CheckRule::Run, {}}, names);
-    std::vector<UserRoot> users;
-    for (const std::string& name : names) {
-        if (name.compare(0, 4, "S-1-") == 0 && !IsClassesHive(name, lower))
-            users.push_back({"HKEY_USERS", name + "\\"});
+    std::vector<UserRoot> roots;
+    if (users.allUsers) {
+        for (const ScanSection& hive : ChildSections(registry, {RegistryRoot::Users, "", RegistryView::Native, CheckRule::Run, {}})) {
+            const std::string& name = hive.subKey;
+            if (hive.listError != kErrorSuccess || name.empty())
+                problems.push_back(hive);
+            else if (name.compare(0, 4, "S-1-") == 0 && !IsClassesHive(name, lower))
+                roots.push_back({RegistryRoot::Users, name + "\\", lower(name) != lower(users.ownSid)});
+        }
     }
-    if (users.empty())
-        users.push_back({kCurrentUser, ""});
-    return users;
+    if (roots.empty())
+        roots.push_back({RegistryRoot::CurrentUser, "", false});
+    return roots;
 }
 
 ScanSection InUser(ScanSection section, const UserRoot& user)
 {
-    section.rootName = user.rootName;
+    section.root = user.root;
     section.subKey = user.prefix + section.subKey;
+    section.localOnly = user.localOnly;
     return section;
 }
 
@@ -63,51 +86,48 @@ void AddRunSections(const std::vector<UserRoot>& users, std::vector<ScanSection>
     const std::vector<ScanSection> run = RunSections();
     for (const UserRoot& user : users) {
         for (const ScanSection& section : run) {
-            if (section.rootName == kCurrentUser)
+            if (section.root == RegistryRoot::CurrentUser)
                 sections.push_back(InUser(section, user));
         }
     }
     for (const ScanSection& section : run) {
-        if (section.rootName != kCurrentUser)
+        if (section.root != RegistryRoot::CurrentUser)
             sections.push_back(section);
     }
 }
 
 void AddEachSubKey(Registry& registry, const ScanSection& parent, std::vector<ScanSection>& sections)
 {
-    std::vector<std::string> names;
-    if (!SubKeyNames(registry, parent, names))
-        sections.push_back(parent);
-    for (const std::string& name : names) {
-        sections.push_back(parent);
-        sections.back().subKey += "\\" + name;
-    }
+    const std::vector<ScanSection> children = ChildSections(registry, parent);
+    sections.insert(sections.end(), children.begin(), children.end());
 }
 
 void AddUninstallSections(Registry& registry, const std::vector<UserRoot>& users, std::vector<ScanSection>& sections)
 {
-    const ScanSection machine{kMachine, RunSubKey("Uninstall"), RegistryView::Native, CheckRule::Path,
-                              {"UninstallString", "QuietUninstallString"}};
+    const ScanSection machine{RegistryRoot::LocalMachine, RunSubKey("Uninstall"), RegistryView::Native,
+                              CheckRule::Path, {"UninstallString", "QuietUninstallString"}};
     AddEachSubKey(registry, machine, sections);
     ScanSection machine32 = machine;
     machine32.view = RegistryView::Wow64;
     AddEachSubKey(registry, machine32, sections);
     ScanSection user = machine;
-    user.rootName = kCurrentUser;
+    user.root = RegistryRoot::CurrentUser;
     for (const UserRoot& root : users)
         AddEachSubKey(registry, InUser(user, root), sections);
 }
 
 }  // namespace
 
-std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, bool allUsers, const LowerCaser& lower)
+std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, const UserScope& userScope,
+                                       const LowerCaser& lower)
 {
-    const std::vector<UserRoot> users = UserRoots(registry, allUsers, lower);
     std::vector<ScanSection> sections;
+    const std::vector<UserRoot> users = UserRoots(registry, userScope, lower, sections);
     if (scope == ScanScope::Run || scope == ScanScope::All)
         AddRunSections(users, sections);
     if (scope == ScanScope::Services || scope == ScanScope::All)
-        AddEachSubKey(registry, {kMachine, kServices, RegistryView::Native, CheckRule::Path, {"ImagePath"}}, sections);
+        AddEachSubKey(registry, {RegistryRoot::LocalMachine, kServices, RegistryView::Native, CheckRule::Path, {"ImagePath"}},
+                      sections);
     if (scope == ScanScope::Uninstall || scope == ScanScope::All)
         AddUninstallSections(registry, users, sections);
     return sections;

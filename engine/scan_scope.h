@@ -3,6 +3,7 @@
 #ifndef STLAG_SCAN_SCOPE_H
 #define STLAG_SCAN_SCOPE_H
 
+#include <string>
 #include <vector>
 
 #include "ansi_text.h"
@@ -13,13 +14,20 @@ namespace stlag {
 
 enum class ScanScope { Run, Services, Uninstall, All };
 
+// Whose start-up keys: the current user's, or every hive loaded under HKEY_USERS. ownSid is
+// the SID this process runs as; every other hive is another account's.
+struct UserScope {
+    bool allUsers = false;
+    std::string ownSid;
+};
+
 // The sections of scope in scan order, with the sub-keys that services and uninstall
 // entries have right now. allUsers puts every user hive loaded under HKEY_USERS (by SID,
 // not their _Classes hives) in the place of HKEY_CURRENT_USER, which is one of them; when
-// none can be listed, HKEY_CURRENT_USER stays. A parent key that cannot be listed comes as
-// a section of its own, so that the log says it could not be opened.
-// lower tells a hive's name from its _Classes hive's whatever their case.
-std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, bool allUsers,
+// none can be listed, HKEY_CURRENT_USER stays. A parent key that cannot be opened or listed
+// to its end, and a sub-key whose name is not in the code page, come as sections of their
+// own, so that the scan reports them. lower compares names whatever their case.
+std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, const UserScope& users,
                                        const LowerCaser& lower);
 
 }  // namespace stlag

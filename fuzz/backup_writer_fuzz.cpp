@@ -1,5 +1,8 @@
-// Any value names and data, under a single- and a double-byte code page: each value's
-// lines, read back as the registry editor reads them, give its key, name and data back.
+// Any key paths, value names and data, under a single- and a double-byte code page: each
+// value's lines, read back as the registry editor reads them, give its key, name and data
+// back, so no key or name can add a section or a value; what cannot be written so is
+// refused and leaves the file as it was.
+#include <algorithm>
 #include <sstream>
 
 #include "fakes.h"
@@ -35,9 +38,12 @@ static std::string Data(const std::string& line, std::size_t& pos, const stlag::
     return data.substr(0, data.size() - 1);
 }
 
-// Fields split at 0xFF: name and data, repeated; the name's length picks the key.
+// Fields split at 0xFF: key path, name and data, repeated.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
+    const auto control = [](const std::string& s) {
+        return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    };
     for (const bool doubleByte : {false, true}) {
         const stlag::FakeCodePage page(doubleByte);
         stlag::MemoryFileSystem files;
@@ -47,12 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         std::istringstream fields(std::string(reinterpret_cast<const char*>(bytes), size));
         // The system's ANSI text never ends inside a character; a text ending in a lead-valued byte might.
         const auto ragged = [&page](const std::string& s) { return !s.empty() && page.IsLeadByte(s.back() & 0xFF); };
-        for (std::string last, name, data; std::getline(fields, name, '\xFF') && std::getline(fields, data, '\xFF');) {
-            const std::string key = "HKEY_CURRENT_USER\\Run" + std::to_string(name.size() % 3);
-            Require(stlag::RegBackupWriter::CanRecordName(name) == (name.find_first_of("\r\n") == std::string::npos));
-            if (!stlag::RegBackupWriter::CanRecordName(name) || ragged(name) || ragged(data))
-                continue;
+        for (std::string last, key, name, data; std::getline(fields, key, '\xFF') && std::getline(fields, name, '\xFF') &&
+                                                std::getline(fields, data, '\xFF');) {
+            const bool recordable = !control(key) && name.find_first_of("\r\n") == std::string::npos;
             const std::size_t before = file.size();
+            if (!recordable) {
+                Require(!writer.WriteValue(key, name, data) && file.size() == before);
+                continue;
+            }
+            if (ragged(key) || ragged(name) || ragged(data))
+                continue;
             Require(writer.WriteValue(key, name, data) && files.onDisk == files.files);
             std::string line = file.substr(before);
             for (std::size_t at = 0; (at = line.find(",\\\n  ", at)) != std::string::npos;)  // quoted texts hold no LF

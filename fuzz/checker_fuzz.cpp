@@ -1,6 +1,10 @@
-// Any command line, under a single- and a double-byte code page: an ok verdict touches
-// nothing; a faulty one proposes deletion, the trimmed line, or an existing program quoted
-// at whole characters.
+// Any command line, under a single- and a double-byte code page, checked by properties of
+// the proposal rather than by a second copy of the rules: a quoted proposal adds exactly two
+// quotes around a prefix that ends in an extension and is a program that is there; a trimmed
+// one is the input without its outer white space; a deletion follows only a proven absence;
+// and a proposal, judged again, needs no such repair once more.
+#include <algorithm>
+
 #include "command_line_checker.h"
 #include "fakes.h"
 
@@ -14,27 +18,52 @@ static bool AtBoundary(const std::string& text, std::size_t pos, const stlag::Co
     return i == pos;
 }
 
+static bool EndsInExtension(const std::string& program)
+{
+    std::string tail = program.substr(program.size() < 4 ? 0 : program.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+    return tail == ".exe" || tail == ".bat" || tail == ".dll" || tail == ".com";
+}
+
+// Every program test on a local fixed drive (C:), and none found a file, a folder or an error.
+static bool ProvenAbsent(const stlag::MemoryFileSystem& files)
+{
+    return !files.probed.empty() && std::all_of(files.probed.begin(), files.probed.end(), [&](const std::string& p) {
+        return p.size() > 1 && (p[0] | 0x20) == 'c' && p[1] == ':' && !files.FileExists(p) &&
+               files.answers.count(stlag::MemoryFileSystem::Fold(p)) == 0;
+    });
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     const std::string data(reinterpret_cast<const char*>(bytes), size), blanks = " \t\n\v\f\r";
     const std::size_t first = data.find_first_not_of(blanks), npos = std::string::npos;
-    stlag::MemoryFileSystem files;
-    files.files = {{"c:\\program files\\foo\\foo.exe", ""}, {"c:\\my files\\x.exe", ""}, {"c:\\a b\\\x81.exe", ""}};
     for (const bool doubleByte : {false, true}) {
+        stlag::MemoryFileSystem files;
+        files.files = {{"c:\\program files\\foo\\foo.exe", ""}, {"c:\\my files\\x.exe", ""}, {"c:\\a b\\\x81.exe", ""},
+                       {"c:\\program files\\foo\\foo.bat", ""}, {"my tool.exe", ""}};
+        files.answers = {{"c:\\program files\\contoso.com", stlag::PathAnswer::Folder}};
         const stlag::FakeCodePage page(doubleByte);
         const stlag::CommandLineChecker checker(files, page);
-        std::string newData = "\x01untouched", again;
-        const bool ok = checker.CheckCommandLine(data, newData);
+        const stlag::Judgement judged = checker.CheckCommandLine(data);
+        const std::string& proposal = judged.newData;
+        if (judged.verdict != stlag::Verdict::Faulty) {
+            Require(proposal.empty() && (judged.verdict == stlag::Verdict::Ok) == (judged.reason == stlag::UnjudgedReason::None));
+            continue;
+        }
         // Blanks only around the trimmed line, and its last character no blank (a trail byte is none).
-        const std::size_t end = first + newData.size(), k = newData.find('"', 1) - 1;
-        const bool trimmed = newData != data && first != npos && data.compare(first, newData.size(), newData) == 0 &&
+        const std::size_t end = first + proposal.size(), k = proposal.find('"', 1) - 1;
+        const bool trimmed = proposal != data && first != npos && data.compare(first, proposal.size(), proposal) == 0 &&
                              data.find_first_not_of(blanks, end) == npos && AtBoundary(data, end, page) &&
-                             !(blanks.find(newData.back()) != npos && AtBoundary(newData, newData.size() - 1, page));
-        // No existing program holds a quote, and each ends in a whole ".exe".
-        const bool quoted = k <= data.size() && newData == '"' + data.substr(0, k) + '"' + data.substr(k) &&
-                            files.FileExists(data.substr(0, k)) && AtBoundary(data, k - 4, page);
-        Require(ok ? newData == "\x01untouched" : newData.empty() || trimmed || quoted);
-        Require(!quoted || checker.CheckCommandLine(newData, again));  // the repair needs none itself
+                             !(blanks.find(proposal.back()) != npos && AtBoundary(proposal, proposal.size() - 1, page));
+        const bool quoted = k <= data.size() && proposal == '"' + data.substr(0, k) + '"' + data.substr(k) &&
+                            EndsInExtension(data.substr(0, k)) && files.FileExists(data.substr(0, k)) &&
+                            AtBoundary(data, k - 4, page);
+        const bool trivial = first == npos || data == "\"";
+        Require(proposal.empty() ? trivial || ProvenAbsent(files) : trimmed || quoted);
+        const stlag::Judgement again = checker.CheckCommandLine(proposal);
+        Require(!quoted || again.verdict == stlag::Verdict::Ok);
+        Require(!trimmed || again.verdict != stlag::Verdict::Faulty || again.newData != proposal);
     }
     return 0;
 }

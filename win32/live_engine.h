@@ -21,7 +21,7 @@ public:
     ScanResult Scan() { return RunKeyScanner(registry_, checker_, texts_).Scan(); }
     std::vector<ScanSection> Sections(ScanScope scope, bool allUsers)
     {
-        return ScopeSections(registry_, scope, allUsers, lower_);
+        return ScopeSections(registry_, scope, {allUsers, ProcessUserSid()}, lower_);
     }
     ScanResult Scan(const std::vector<ScanSection>& sections)
     {

@@ -6,6 +6,21 @@
 
 namespace stlag {
 
+PathAnswer Win32FileSystem::Probe(const std::string& path) const
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathAnswer::Folder : PathAnswer::File;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathAnswer::NotFound : PathAnswer::Error;
+}
+
+bool Win32FileSystem::IsLocalFixedDrive(char letter) const
+{
+    const char root[] = {letter, ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_FIXED;
+}
+
 bool Win32FileSystem::FileExists(const std::string& path) const
 {
     WIN32_FIND_DATAA found;
@@ -87,20 +102,21 @@ std::wstring AnsiToWide(const std::string& ansi, unsigned codePage)
     return wide;
 }
 
-std::string WideToAnsi(const wchar_t* wide, std::size_t length, bool& inCodePage)
+std::string WideToAnsi(const wchar_t* wide, std::size_t length, bool& inCodePage, unsigned codePage)
 {
     inCodePage = true;
     if (length == 0)
         return std::string();
-    // The UTF-8 code page holds every character and takes neither flag nor default.
-    const bool utf8 = GetACP() == CP_UTF8;
+    // The UTF-8 code page takes neither flag nor default; an unpaired surrogate there is
+    // replaced all the same, which only converting back reveals.
+    const bool utf8 = (codePage == CP_ACP ? GetACP() : codePage) == CP_UTF8;
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     const int units = static_cast<int>(length);
-    const int n = WideCharToMultiByte(CP_ACP, flags, wide, units, nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(codePage, flags, wide, units, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, flags, wide, units, &ansi[0], n, nullptr, utf8 ? nullptr : &usedDefault);
-    inCodePage = usedDefault == FALSE;
+    WideCharToMultiByte(codePage, flags, wide, units, &ansi[0], n, nullptr, utf8 ? nullptr : &usedDefault);
+    inCodePage = usedDefault == FALSE && AnsiToWide(ansi, codePage) == std::wstring(wide, length);
     return ansi;
 }
 

@@ -11,6 +11,8 @@ namespace stlag {
 
 class Win32FileSystem : public FileSystem {
 public:
+    PathAnswer Probe(const std::string& path) const override;
+    bool IsLocalFixedDrive(char letter) const override;
     bool FileExists(const std::string& path) const override;
     std::string ExpandVariables(const std::string& text) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
@@ -31,9 +33,10 @@ private:
 // Text in a code page (the ANSI one unless told) as the system converts it to UTF-16.
 std::wstring AnsiToWide(const std::string& ansi, unsigned codePage = 0);
 
-// UTF-16 text in the ANSI code page, NULs included; inCodePage is false when a character
-// had no counterpart there and was replaced (no best fit is ever chosen).
-std::string WideToAnsi(const wchar_t* wide, std::size_t length, bool& inCodePage);
+// UTF-16 text in a code page (the ANSI one unless told), NULs included; inCodePage is false
+// when a character had no counterpart there and was replaced (no best fit is ever chosen),
+// or when the text does not convert back to the same UTF-16.
+std::string WideToAnsi(const wchar_t* wide, std::size_t length, bool& inCodePage, unsigned codePage = 0);
 
 // Strings of the program's own resources, converted to the ANSI code page.
 class ResourceTexts : public Texts {

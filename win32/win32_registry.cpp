@@ -1,6 +1,7 @@
 #include "win32_registry.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 #include "win32_platform.h"
 
@@ -98,12 +99,11 @@ long Win32Registry::Convert(unsigned long type, unsigned long dataSize, RegValue
     return ERROR_SUCCESS;
 }
 
-long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::string& name)
+long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage)
 {
     wchar_t buffer[256];  // a key name has at most 255 characters
     DWORD length = 256;
     const long status = RegEnumKeyExW(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
-    bool inCodePage = true;
     if (status == ERROR_SUCCESS)
         name = WideToAnsi(buffer, length, inCodePage);
     return status;
@@ -124,6 +124,25 @@ long Win32Registry::DeleteValue(RegKey key, const std::string& name)
 void Win32Registry::CloseKey(RegKey key)
 {
     RegCloseKey(ToHkey(key));
+}
+
+std::string ProcessUserSid()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return std::string();
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> user(size == 0 ? 1 : size);
+    char* text = nullptr;
+    std::string sid;
+    if (GetTokenInformation(token, TokenUser, user.data(), size, &size) &&
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text)) {
+        sid = text;
+        LocalFree(text);
+    }
+    CloseHandle(token);
+    return sid;
 }
 
 }  // namespace stlag

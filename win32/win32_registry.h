@@ -16,7 +16,7 @@ public:
                  RegKey& key) override;
     long ReadValue(RegKey key, unsigned long index, RegValue& value) override;
     long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override;
-    long EnumSubKey(RegKey key, unsigned long index, std::string& name) override;
+    long EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage) override;
     long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override;
     long DeleteValue(RegKey key, const std::string& name) override;
     void CloseKey(RegKey key) override;
@@ -29,6 +29,10 @@ private:
     std::vector<wchar_t> name_ = std::vector<wchar_t>(16384);
     std::vector<unsigned char> data_ = std::vector<unsigned char>(2048);
 };
+
+// The SID this process runs as, in its text form ("S-1-5-18" for the system account);
+// empty when the token cannot be read.
+std::string ProcessUserSid();
 
 }  // namespace stlag
 

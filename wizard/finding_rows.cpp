@@ -12,7 +12,7 @@ std::array<std::string, kFindingColumns> FindingRowTexts(const Finding& finding,
     const std::size_t base = std::strlen(kRunKeyBase);
     const bool belowBase = finding.subKey.compare(0, base, kRunKeyBase) == 0;
     return {finding.valueName, finding.newData.empty() ? deleteText : finding.newData, finding.oldData,
-            finding.rootName + middle + (belowBase ? finding.subKey.substr(base) : finding.subKey)};
+            std::string(RootName(finding.root)) + middle + (belowBase ? finding.subKey.substr(base) : finding.subKey)};
 }
 
 }  // namespace stlag

@@ -12,7 +12,7 @@ namespace stlag {
 constexpr int kFindingColumns = 4;
 
 // Value name, new data (or deleteText when the value goes), old data, and the key as
-// rootName + "\...\" + the start-up key's name ("\Software\WOW6432Node\...\" in the 32-bit
+// the root's name + "\...\" + the start-up key's name ("\Software\WOW6432Node\...\" in the 32-bit
 // view). The wizard's findings all lie below the start-up base.
 std::array<std::string, kFindingColumns> FindingRowTexts(const Finding& finding, const std::string& deleteText);
 

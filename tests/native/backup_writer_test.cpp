@@ -70,3 +70,17 @@ TEST(RegBackupWriter, Failures)
         EXPECT_EQ(fs.files.count(kFile) != 0 ? fs.files[kFile] : "(none)", c.left);
     }
 }
+
+// No key path or value name may write a section or a value line of its own making.
+TEST(RegBackupWriter, RefusesWhatItCannotRecord)
+{
+    MemoryFileSystem fs;
+    const FakeCodePage codePage;
+    RegBackupWriter writer(fs, codePage);
+    ASSERT_TRUE(writer.Create("C:\\B.reg"));
+    const std::string keys[] = {"K\r", "K\n\n[HKEY_CURRENT_USER]\n\"Injected\"=\"yes\"", std::string("K\0x", 3), "K\t", "K\x1f"};
+    for (const std::string& key : keys)
+        EXPECT_FALSE(writer.WriteValue(key, "n", "v")) << key;
+    EXPECT_FALSE(writer.WriteValue("K", "n\r\n[X]", "v"));
+    EXPECT_EQ(fs.files[kFile], "REGEDIT4");
+}

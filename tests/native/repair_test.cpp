@@ -21,15 +21,15 @@ struct World {
     RcTexts texts;
     // Walked last first: Three and Two share a key, One has its own.
     FindingList findings = {
-        {"One", "C:\\Program Files\\a.exe", "\"C:\\Program Files\\a.exe\"", RunSubKey("Run"), "HKEY_CURRENT_USER"},
-        {"Two", " two ", "two", RunSubKey("Run"), "HKEY_LOCAL_MACHINE"},
-        {"Three", "gone", "", RunSubKey("Run"), "HKEY_LOCAL_MACHINE"}};
+        {"One", "C:\\Program Files\\a.exe", "\"C:\\Program Files\\a.exe\"", RunSubKey("Run"), RegistryRoot::CurrentUser},
+        {"Two", " two ", "two", RunSubKey("Run"), RegistryRoot::LocalMachine},
+        {"Three", "gone", "", RunSubKey("Run"), RegistryRoot::LocalMachine}};
     // The findings' values as the scan read them, then the repair.
     RepairResult Repair(const std::vector<bool>& ticked,
                         const std::function<void(MemoryRegistry&)>& meanwhile = [](MemoryRegistry&) {})
     {
         for (const Finding& f : findings)
-            registry.Set(RootFromName(f.rootName), f.subKey, {f.valueName, f.type, f.oldData + '\0'}, f.view);
+            registry.Set(f.root, f.subKey, {f.valueName, f.type, f.oldData + '\0'}, f.view);
         meanwhile(registry);
         return RepairApplier(registry, fs, FakeCodePage(), texts).Repair(findings, {ticked, kBackup});
     }
@@ -89,7 +89,7 @@ TEST(RepairApplier, Scenarios)
         FindingList left;
         for (const Finding& f : w.findings) {
             const bool kept = std::count(s.left.begin(), s.left.end(), f.valueName) != 0;
-            const MemoryValue* value = w.registry.Find(RootFromName(f.rootName), f.subKey, f.valueName);
+            const MemoryValue* value = w.registry.Find(f.root, f.subKey, f.valueName);
             EXPECT_EQ(value ? value->data : "(deleted)",
                       kept ? f.oldData + '\0' : f.newData.empty() ? "(deleted)" : f.newData + '\0') << f.valueName;
             if (kept)
@@ -106,7 +106,7 @@ TEST(RepairApplier, Scenarios)
 TEST(RepairApplier, GoldenRun)
 {
     World w;
-    w.findings.push_back({"Old", " x", "x", RunSubKey("Run"), "HKEY_LOCAL_MACHINE", RegistryView::Wow64});
+    w.findings.push_back({"Old", " x", "x", RunSubKey("Run"), RegistryRoot::LocalMachine, RegistryView::Wow64});
     std::vector<std::string> onDiskAtChange;
     w.registry.onChange = [&w, &onDiskAtChange] { onDiskAtChange.push_back(w.fs.onDisk[kFile]); };
     EXPECT_TRUE(w.Repair(std::vector<bool>(4, true)).findingsLeft.empty());

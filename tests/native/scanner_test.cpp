@@ -1,7 +1,13 @@
 // The scan read back through its troubleshooting log and its findings.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include <functional>
+
+#include "console_report.h"
 #include "fakes.h"
+#include "resource.h"
 #include "run_key_scanner.h"
 #include "scan_scope.h"
 
@@ -9,10 +15,10 @@ using namespace stlag;
 
 static const RegistryRoot kCu = RegistryRoot::CurrentUser, kLm = RegistryRoot::LocalMachine;
 
-static std::vector<std::string> Lines(std::string text)
+static std::vector<std::string> Lines(std::string text, const std::string& lineEnd = "\r\n")
 {
     std::vector<std::string> lines;
-    for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
+    for (std::size_t end; (end = text.find(lineEnd)) != std::string::npos; text.erase(0, end + lineEnd.size()))
         lines.push_back(text.substr(0, end));
     lines.push_back(text);
     return lines;
@@ -80,10 +86,10 @@ TEST(RunKeyScanner, GoldenLog)
     EXPECT_EQ(Lines(result.logText), golden);
     const std::string run = RunSubKey("Run"), once = RunSubKey("RunOnce");
     const FindingList findings = {
-        {"", a + " /x", "\"" + a + "\" /x", run, hkcu}, {"Nuls", " x", "x", once, hkcu},
-        {"Next", " y", "y", once, hkcu}, {longest, " x", "x", once, hkcu}, {"Gone", b, "", run, hklm},
-        {Ansi("Åter"), " x", "x", RunSubKey("RunOnce\\Setup"), hklm}, {"Old", b, "", run, hklm, RegistryView::Wow64},
-        {"", "", "", once, hklm, RegistryView::Wow64}};
+        {"", a + " /x", "\"" + a + "\" /x", run, kCu}, {"Nuls", " x", "x", once, kCu},
+        {"Next", " y", "y", once, kCu}, {longest, " x", "x", once, kCu}, {"Gone", b, "", run, kLm},
+        {Ansi("Åter"), " x", "x", RunSubKey("RunOnce\\Setup"), kLm}, {"Old", b, "", run, kLm, RegistryView::Wow64},
+        {"", "", "", once, kLm, RegistryView::Wow64}};
     EXPECT_EQ(result.findings, findings);
 }
 
@@ -100,8 +106,83 @@ TEST(ScopeSections, EveryLoadedUser)
     const CommandLineChecker checker(fs, codePage);
     const ScanResult result =
         RunKeyScanner(registry, checker, RcTexts())
-            .Scan(ScopeSections(registry, ScanScope::Run, true, LowerCaser(codePage)));
+            .Scan(ScopeSections(registry, ScanScope::Run, {true, "S-1-5-18"}, LowerCaser(codePage)));
     ASSERT_EQ(result.findings.size(), 1u);
-    EXPECT_EQ(KeyFullPath(result.findings[0].rootName, result.findings[0].subKey),
+    EXPECT_EQ(KeyFullPath(result.findings[0].root, result.findings[0].subKey),
               "HKEY_USERS\\S-1-5-21-7\\" + RunSubKey("Run"));
+}
+
+// A key that exists but was not read whole is named in the JSON lines and turns a clean run's
+// exit code into 3; one that does not exist is no such key.
+TEST(ScanResult, WhatCouldNotBeRead)
+{
+    const std::string run = RunSubKey("Run"), uninstall = RunSubKey("Uninstall");
+    const RegistryRoot users = RegistryRoot::Users;
+    const auto deny = [](RegistryRoot root, std::string key) {
+        return [=](MemoryRegistry& r) { r.Deny(root, key, RegAccess::Read); };
+    };
+    const auto endWalks = [](RegistryRoot root, std::string key) {
+        return [=](MemoryRegistry& r) { r.EndWalks(root, key, 1012); };
+    };
+    // errors: the JSON objects of the keys not read, as "path status".
+    const struct { const char* what; std::function<void(MemoryRegistry&)> fault; int exit;
+                   std::vector<std::string> errors; } cases[] = {
+        {"all read", [](MemoryRegistry&) {}, 0, {}},
+        {"Run denied", deny(kLm, run), 3, {"HKEY_LOCAL_MACHINE\\" + run + " ERROR_ACCESS_DENIED"}},
+        {"values end in an error", endWalks(kLm, run), 3, {"HKEY_LOCAL_MACHINE\\" + run + " ERROR_CANTREAD"}},
+        {"HKEY_USERS denied", deny(users, ""), 3, {"HKEY_USERS ERROR_ACCESS_DENIED"}},
+        {"HKEY_USERS list ends in an error", endWalks(users, ""), 3, {"HKEY_USERS ERROR_CANTREAD"}},
+        {"uninstall list ends in an error", endWalks(kLm, uninstall), 3,
+         {"HKEY_LOCAL_MACHINE\\" + uninstall + " ERROR_CANTREAD"}},
+        // Opened by its stand-in, the wrong key would be judged and its faulty value found.
+        {"name outside the code page", [](MemoryRegistry& r) { r.SetString(kLm, RunSubKey("Uninstall\\Caf?"),
+                                                                           "UninstallString", "C:\\A B\\u.exe"); },
+         3, {"HKEY_LOCAL_MACHINE\\" + uninstall + "\\Caf? ERROR_NO_UNICODE_TRANSLATION"}},
+        {"a fault as well", [&](MemoryRegistry& r) { r.Deny(kLm, run, RegAccess::Read), r.SetString(users, "S-1-5-21-7\\" + run, "v", ""); },
+         1, {"HKEY_LOCAL_MACHINE\\" + run + " ERROR_ACCESS_DENIED"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryRegistry registry;
+        registry.SetString(users, "S-1-5-21-7\\" + RunSubKey("RunOnce"), "ok", "C:\\ok.exe");
+        registry.SetString(kLm, RunSubKey("Uninstall\\App"), "UninstallString", "C:\\app.exe");
+        registry.SetString(kLm, run, "ok", "C:\\ok.exe");
+        c.fault(registry);
+        const MemoryFileSystem fs;
+        const FakeCodePage codePage;
+        const CommandLineChecker checker(fs, codePage);
+        const ScanResult scan = RunKeyScanner(registry, checker, RcTexts())
+                                    .Scan(ScopeSections(registry, ScanScope::All, {true, ""}, LowerCaser(codePage)));
+        EXPECT_EQ(ExitCode(scan, nullptr), c.exit);
+        std::vector<std::string> errors;
+        for (const std::string& line : Lines(JsonLines(scan, nullptr, Tally(scan, nullptr, ""), codePage), "\n")) {
+            if (line.find("\"error\"") == std::string::npos)
+                continue;
+            const nlohmann::json object = nlohmann::json::parse(line);
+            errors.push_back(object["key"].get<std::string>() + " " + object["error"].get<std::string>());
+        }
+        EXPECT_EQ(errors, c.errors);
+        EXPECT_EQ(Tally(scan, nullptr, "").unreadKeys, static_cast<int>(c.errors.size()));
+    }
+}
+
+// A key whose path holds a control character is looked at but never judged, so that no backup
+// file has to name it.
+TEST(RunKeyScanner, KeyPathWithControlCharacters)
+{
+    const std::string program = "C:\\Program Files\\A\\a.exe";
+    MemoryFileSystem fs;
+    fs.files[MemoryFileSystem::Fold(program)];
+    const FakeCodePage codePage;
+    const CommandLineChecker checker(fs, codePage);
+    for (const char c : {'\r', '\n', '\t', '\x01', '\x1f'}) {
+        MemoryRegistry registry;
+        registry.SetString(kLm, RunSubKey("Uninstall\\Evil") + c + "x", "UninstallString", program + " /S");
+        const ScanResult scan = RunKeyScanner(registry, checker, RcTexts())
+                                    .Scan(ScopeSections(registry, ScanScope::Uninstall, {}, LowerCaser(codePage)));
+        EXPECT_TRUE(scan.findings.empty()) << int(c);
+        const std::vector<std::string> lines = Lines(JsonLines(scan, nullptr, Tally(scan, nullptr, ""), codePage), "\n");
+        EXPECT_EQ(nlohmann::json::parse(lines.at(0))["reason"], "key-path-control-character") << int(c);
+        EXPECT_NE(scan.logText.find(RcTexts().Load(IDS_LOG_KEY_PATH_CONTROL)), std::string::npos) << int(c);
+    }
 }

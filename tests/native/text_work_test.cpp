@@ -12,16 +12,18 @@ using namespace stlag;
 // The backup's folder and file name, and the program's folder, which only a backslash makes.
 TEST(PathParts, FolderNameAndProgramFolder)
 {
-    const struct { std::string path; bool doubleByte; std::string folder, name, programFolder; } cases[] = {
-        {"C:\\backup\\\x95\x5C\x8E\xA6.reg", true, "C:\\backup\\", "\x95\x5C\x8E\xA6.reg", "c:\\backup\\"},
-        {"C:\\\x82\x41\\x.exe", true, "C:\\\x82\x41\\", "x.exe", "c:\\\x82\x41\\"},
-        {"C:\\a\\b/c.reg", false, "C:\\a\\", "b/c.reg", "c:\\a\\"},
-        {"C:/a/b.reg", false, "C:/a/", "b.reg", ""},
-        {"b.reg", false, "b.reg", "b.reg", ""},
-        {Ansi("C:\\PROGRAM\\ÖL\\X.EXE"), false, Ansi("C:\\PROGRAM\\ÖL\\"), "X.EXE", Ansi("c:\\program\\öl\\")},
+    const struct { std::string path; FakeCodePage::Kind page; std::string folder, name, programFolder; } cases[] = {
+        {"C:\\backup\\\x95\x5C\x8E\xA6.reg", FakeCodePage::DoubleByte, "C:\\backup\\", "\x95\x5C\x8E\xA6.reg", "c:\\backup\\"},
+        {"C:\\\x82\x41\\x.exe", FakeCodePage::DoubleByte, "C:\\\x82\x41\\", "x.exe", "c:\\\x82\x41\\"},
+        {"C:\\a\\b/c.reg", FakeCodePage::SingleByte, "C:\\a\\", "b/c.reg", "c:\\a\\"},
+        {"C:/a/b.reg", FakeCodePage::SingleByte, "C:/a/", "b.reg", ""},
+        {"b.reg", FakeCodePage::SingleByte, "b.reg", "b.reg", ""},
+        {Ansi("C:\\PROGRAM\\ÖL\\X.EXE"), FakeCodePage::SingleByte, Ansi("C:\\PROGRAM\\ÖL\\"), "X.EXE", Ansi("c:\\program\\öl\\")},
+        // In UTF-8 (65001) the bytes of "Ö" stay as they are.
+        {"C:\\PROGRAM\\\xC3\x96L\\X.EXE", FakeCodePage::Utf8, "C:\\PROGRAM\\\xC3\x96L\\", "X.EXE", "c:\\program\\\xC3\x96l\\"},
     };
     for (const auto& c : cases) {
-        const FakeCodePage codePage(c.doubleByte);
+        const FakeCodePage codePage(c.page);
         EXPECT_EQ(GetFolderPart(c.path, codePage), c.folder) << c.path;
         EXPECT_EQ(GetFileNamePart(c.path, codePage), c.name) << c.path;
         EXPECT_EQ(ProgramFolderFromModulePath(c.path, codePage), c.programFolder) << c.path;
@@ -44,9 +46,9 @@ TEST(BackupName, SaveDialogDefaultNameAndFindingRow)
     EXPECT_EQ(DefaultBackupFileName("", "S", time), "\\S 2024-03-05 070809.reg");
 
     using Row = std::array<std::string, kFindingColumns>;
-    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "", RunSubKey("RunOnce\\Setup"), "HKEY_LOCAL_MACHINE"}, "DEL"),
+    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "", RunSubKey("RunOnce\\Setup"), RegistryRoot::LocalMachine}, "DEL"),
               (Row{"V", "DEL", "old", "HKEY_LOCAL_MACHINE\\...\\RunOnce\\Setup"}));
-    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", RunSubKey("Run"), "HKEY_LOCAL_MACHINE", RegistryView::Wow64}, "DEL"),
+    EXPECT_EQ(FindingRowTexts(Finding{"V", "old", "new", RunSubKey("Run"), RegistryRoot::LocalMachine, RegistryView::Wow64}, "DEL"),
               (Row{"V", "new", "old", "HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\...\\Run"}));
 }
 

@@ -23,6 +23,17 @@ public:
     bool failCreate = false, failFlush = false;
     std::map<std::string, std::string> variables;  // "%NAME%": what it expands to
 
+    std::map<std::string, PathAnswer> answers;  // by folded path: what a probe there gives, files aside
+    std::string fixedDrives = "cC";             // the letters of local fixed drives
+    mutable std::vector<std::string> probed;    // every path asked about, in order
+
+    PathAnswer Probe(const std::string& path) const override
+    {
+        probed.push_back(path);
+        const auto answer = answers.find(Fold(path));
+        return answer != answers.end() ? answer->second : FileExists(path) ? PathAnswer::File : PathAnswer::NotFound;
+    }
+    bool IsLocalFixedDrive(char letter) const override { return fixedDrives.find(letter) != std::string::npos; }
     bool FileExists(const std::string& path) const override { return files.count(Fold(path)) != 0; }
     std::string ExpandVariables(const std::string& text) const override
     {
@@ -71,18 +82,23 @@ private:
 
 // Bytes map to U+0000..U+00FF, each to its own unit: the engine converts single-byte characters
 // only. A double-byte page has lead bytes 0x81-0x9F and 0xE0-0xFC as code page 932 does.
+// The UTF-8 page (65001) has no lead bytes, and a byte from 0x80 on alone converts to U+FFFD.
 class FakeCodePage : public CodePage {
 public:
-    explicit FakeCodePage(bool doubleByte = false) : doubleByte_(doubleByte) {}
-    bool IsLeadByte(unsigned char b) const override { return doubleByte_ && ((b >= 0x81 && b <= 0x9F) || b >= 0xE0); }
+    enum Kind { SingleByte, DoubleByte, Utf8 };
+    explicit FakeCodePage(bool doubleByte = false) : kind_(doubleByte ? DoubleByte : SingleByte) {}
+    explicit FakeCodePage(Kind kind) : kind_(kind) {}
+    bool IsLeadByte(unsigned char b) const override { return kind_ == DoubleByte && ((b >= 0x81 && b <= 0x9F) || b >= 0xE0); }
     std::u16string ToWide(const std::string& ansi) const override
     {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(ansi.data());
-        return std::u16string(bytes, bytes + ansi.size());
+        std::u16string wide;
+        for (const unsigned char b : ansi)
+            wide += kind_ == Utf8 && b >= 0x80 ? u'\xFFFD' : static_cast<char16_t>(b);
+        return wide;
     }
 
 private:
-    bool doubleByte_;
+    Kind kind_;
 };
 
 // The program's own texts, read from res/strings.rc and converted to code page 1252.
@@ -122,6 +138,8 @@ public:
     }
     void Remove(RegistryRoot root, const std::string& key, const std::string& name) { Erase(Path(root, key), name); }
     void Deny(RegistryRoot root, const std::string& key, RegAccess access) { denied_[Path(root, key)] = access; }
+    // The walks over the key's values and sub-keys end with status rather than 259.
+    void EndWalks(RegistryRoot root, const std::string& key, long status) { walkEnd_[Path(root, key)] = status; }
 
     std::function<void()> onChange = [] {};  // after each change or deletion
     long setFailure = kErrorSuccess, deleteFailure = kErrorSuccess;
@@ -143,7 +161,7 @@ public:
     long ReadValue(RegKey key, unsigned long index, RegValue& value) override
     {
         const std::vector<MemoryValue>& values = keys_.at(open_.at(key));
-        return index < values.size() ? Read(values[index], value) : kErrorNoMoreItems;
+        return index < values.size() ? Read(values[index], value) : WalkEnd(open_.at(key));
     }
     long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override
     {
@@ -151,7 +169,7 @@ public:
         return slot == slots_.end() ? kErrorFileNotFound : Read(keys_.at(open_.at(key))[slot->second], value);
     }
     // The names of the keys right below, in sorted order as the system lists them.
-    long EnumSubKey(RegKey key, unsigned long index, std::string& name) override
+    long EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage) override
     {
         const std::string prefix = open_.at(key) + "\\";
         std::map<std::string, std::string> children;  // folded name: name as set
@@ -160,8 +178,9 @@ public:
             children.emplace(MemoryFileSystem::Fold(child), child);
         }
         if (index >= children.size())
-            return kErrorNoMoreItems;
+            return WalkEnd(open_.at(key));
         name = std::next(children.begin(), static_cast<std::ptrdiff_t>(index))->second;
+        inCodePage = name.find('?') == std::string::npos;  // '?' stands in for what the page lacks
         return kErrorSuccess;
     }
     long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override
@@ -204,6 +223,7 @@ private:
             value.data.clear();
         return fits ? kErrorSuccess : kErrorMoreData;
     }
+    long WalkEnd(const std::string& path) const { return walkEnd_.count(path) != 0 ? walkEnd_.at(path) : kErrorNoMoreItems; }
     void Put(const std::string& path, const MemoryValue& value)
     {
         std::vector<MemoryValue>& values = keys_[path];
@@ -229,6 +249,7 @@ private:
     std::map<std::string, std::string> spelled_;            // each key's path with its sub-key as it was set
     std::unordered_map<std::string, std::size_t> slots_;
     std::map<std::string, RegAccess> denied_;
+    std::map<std::string, long> walkEnd_;
     std::map<RegKey, std::string> open_;
     RegKey next_ = 1;
 };
