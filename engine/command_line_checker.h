@@ -28,8 +28,9 @@ public:
     // before its folder ends: quoted when the program is there, deleted only when it and
     // every shorter program prefix are proven absent, and quoted at the shortest prefix
     // that is there. Unjudged when the file system could not tell. localOnly: the line is
-    // another account's, so only local fixed drives are asked about.
-    Judgement CheckCommandLine(const std::string& data, bool localOnly = false) const;
+    // another account's, so only local fixed drives are asked about. expand: the line is
+    // REG_EXPAND_SZ data, judged as expanded and repaired as written, variables kept.
+    Judgement CheckCommandLine(const std::string& data, bool localOnly = false, bool expand = false) const;
 
     // A program path that others depend on (a service's ImagePath, an uninstall string):
     // Faulty with the path quoted when it holds a blank in its folder and the program is
@@ -38,7 +39,14 @@ public:
     // only: newData keeps them. Never proposes a deletion.
     Judgement CheckProgramPath(const std::string& data, bool localOnly = false) const;
 
+    // A comma-separated list of program paths (Winlogon's Userinit), each judged as a program
+    // path: ChangeByHand with the whole list, every faulty item quoted, when any is faulty;
+    // otherwise the weightiest verdict of an item (Unjudged, ProgramMissing, then Ok).
+    Judgement CheckProgramList(const std::string& data, bool localOnly = false) const;
+
 private:
+    Judgement JudgeLine(const std::string& data, bool localOnly) const;
+    Judgement AsWritten(const std::string& data, const std::string& expanded, const std::string& repaired) const;
     std::size_t ProgramEnd(const std::string& data) const;
     Judgement ShorterProgram(const std::string& data, std::size_t end, bool localOnly) const;
     bool BlankInFolder(const std::string& program) const;

@@ -24,7 +24,7 @@ bool ReadScope(const std::string& lowered, ScanScope& scope)
 {
     static const std::pair<const char*, ScanScope> kScopes[] = {
         {"run", ScanScope::Run}, {"services", ScanScope::Services},
-        {"uninstall", ScanScope::Uninstall}, {"all", ScanScope::All}};
+        {"uninstall", ScanScope::Uninstall}, {"logon", ScanScope::Logon}, {"all", ScanScope::All}};
     const std::string name = lowered.substr(lowered.find(':') + 1);
     for (const auto& known : kScopes) {
         if (name == known.first) {

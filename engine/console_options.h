@@ -23,7 +23,7 @@ struct ConsoleOptions {
 };
 
 // Switches in any order and letter case, each at most once, led by "/" or "-": /repair
-// FILE, /allusers, /scope:run|services|uninstall|all, /json. /?, -?, /h or --help alone
+// FILE, /allusers, /scope:run|services|uninstall|logon|all, /json. /?, -?, /h or --help alone
 // asks for the usage. Anything else is refused: an unknown switch or a repeated one under
 // IDS_CONSOLE_BAD_ARGUMENT, an unknown scope under IDS_CONSOLE_BAD_SCOPE, /repair without
 // a FILE (or with a switch in its place) under IDS_CONSOLE_NO_BACKUP_FILE.

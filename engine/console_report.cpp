@@ -71,6 +71,7 @@ const char* VerdictName(const LookedAt& value, const FindingList& findings)
     case Verdict::Ok: return "ok";
     case Verdict::ProgramMissing: return "program-missing";
     case Verdict::Unjudged: return "not-judged";
+    case Verdict::ChangeByHand: return "change-by-hand";
     default: return findings[static_cast<std::size_t>(value.finding)].newData.empty() ? "delete" : "change";
     }
 }
@@ -88,7 +89,8 @@ const char* ReasonName(UnjudgedReason reason)
         {UnjudgedReason::RelativePath, "relative-path"},
         {UnjudgedReason::Wildcard, "wildcard"},
         {UnjudgedReason::Folder, "folder"},
-        {UnjudgedReason::FileSystemError, "file-system-error"}};
+        {UnjudgedReason::FileSystemError, "file-system-error"},
+        {UnjudgedReason::ProgramInVariable, "program-in-variable"}};
     for (const auto& name : kNames) {
         if (name.first == reason)
             return name.second;
@@ -114,6 +116,13 @@ const char* RepairName(const LookedAt& value, const FindingList& findings, const
     }
 }
 
+Json Proposed(const LookedAt& value, const Finding* finding, const CodePage& codePage)
+{
+    if (value.verdict == Verdict::ChangeByHand)
+        return Utf8(value.byHand, codePage);
+    return finding && !finding->newData.empty() ? Json(Utf8(finding->newData, codePage)) : Json();
+}
+
 Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResult* repair, const CodePage& codePage)
 {
     const bool text = value.type == kRegSz || value.type == kRegExpandSz;
@@ -125,7 +134,7 @@ Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResu
                    {"type", TypeName(value.type)},
                    {"data", text && value.verdict != Verdict::Unjudged ? Json(Utf8(value.data, codePage)) : Json()},
                    {"verdict", VerdictName(value, scan.findings)},
-                   {"proposed", finding && !finding->newData.empty() ? Json(Utf8(finding->newData, codePage)) : Json()}};
+                   {"proposed", Proposed(value, finding, codePage)}};
     if (value.verdict == Verdict::Unjudged)
         object["reason"] = ReasonName(value.reason);
     if (repair != nullptr)
@@ -144,7 +153,9 @@ int ExitCode(const ScanResult& scan, const RepairResult* repair)
 {
     if (repair != nullptr && repair->refusal != RepairRefusal::None)
         return 2;
-    if (repair != nullptr ? !repair->findingsLeft.empty() : !scan.findings.empty())
+    const bool byHand = std::any_of(scan.values.begin(), scan.values.end(),
+                                    [](const LookedAt& value) { return value.verdict == Verdict::ChangeByHand; });
+    if (byHand || (repair != nullptr ? !repair->findingsLeft.empty() : !scan.findings.empty()))
         return 1;
     const bool unread = std::any_of(scan.keys.begin(), scan.keys.end(),
                                     [](const ScannedKey& key) { return key.error != kErrorSuccess; });
@@ -156,8 +167,10 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
     RunTally tally;
     tally.lookedAt = static_cast<int>(scan.values.size());
     tally.faulty = static_cast<int>(scan.findings.size());
-    for (const LookedAt& value : scan.values)
+    for (const LookedAt& value : scan.values) {
         tally.programsMissing += value.verdict == Verdict::ProgramMissing ? 1 : 0;
+        tally.byHand += value.verdict == Verdict::ChangeByHand ? 1 : 0;
+    }
     for (const ScannedKey& key : scan.keys)
         tally.unreadKeys += key.error != kErrorSuccess ? 1 : 0;
     if (repair != nullptr) {
@@ -166,6 +179,7 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
         if (repair->refusal == RepairRefusal::None && !scan.findings.empty())
             tally.backupPath = backupPath;
     }
+    tally.faulty += tally.byHand;
     tally.left = tally.faulty - tally.repaired;
     return tally;
 }
@@ -173,8 +187,8 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
 std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePage& codePage)
 {
     std::string line = FormatText(texts.Load(IDS_CONSOLE_SUMMARY),
-                                  {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.programsMissing,
-                                   tally.unreadKeys});
+                                  {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.byHand,
+                                   tally.programsMissing, tally.unreadKeys});
     if (!tally.backupPath.empty())
         line += FormatText(texts.Load(IDS_CONSOLE_SUMMARY_BACKUP), {ShownPath(tally.backupPath, codePage)});
     return line;
@@ -193,7 +207,7 @@ std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const 
     }
     const Json backup = tally.backupPath.empty() ? Json() : Json(Utf8(ShownPath(tally.backupPath, codePage), codePage));
     return lines + Line({{"summary", true}, {"looked_at", tally.lookedAt}, {"faulty", tally.faulty},
-                         {"repaired", tally.repaired}, {"left", tally.left},
+                         {"repaired", tally.repaired}, {"left", tally.left}, {"change_by_hand", tally.byHand},
                          {"program_missing", tally.programsMissing}, {"unreadable_keys", tally.unreadKeys},
                          {"backup", backup}});
 }

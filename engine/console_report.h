@@ -19,13 +19,14 @@ struct RunTally {
     int faulty = 0;
     int repaired = 0;
     int left = 0;
+    int byHand = 0;  // faulty, left for a person to change; counted in faulty and left
     int programsMissing = 0;
     int unreadKeys = 0;      // keys that exist but could not be read to their end
     std::string backupPath;  // empty when no backup was made
 };
 
 // stlagc's exit code; repair is null for a scan alone. 0 nothing faulty, or all repaired;
-// 1 faults found, or some left; 2 the repair was refused; 3 in the place of 0 when a key
+// 1 faults found, or some left (a value to change by hand is always left); 2 the repair was refused; 3 in the place of 0 when a key
 // could not be read, so that a fleet report never shows a clean machine it did not see.
 int ExitCode(const ScanResult& scan, const RepairResult* repair);
 

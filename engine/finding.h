@@ -30,8 +30,10 @@ using FindingList = std::vector<Finding>;
 
 // How a value was judged. ProgramMissing: an unquoted path with a blank whose program is
 // not there, so it cannot be told where the program ends; reported, never changed.
-// Unjudged: left as it is, for the reason given beside it.
-enum class Verdict { Ok, Faulty, ProgramMissing, Unjudged };
+// Unjudged: left as it is, for the reason given beside it. ChangeByHand: faulty, but a
+// change could stop the machine from starting, so a person must make it. The order is
+// the weight: a list of values takes the weightiest verdict of its items.
+enum class Verdict { Ok, ProgramMissing, Unjudged, Faulty, ChangeByHand };
 
 // Why a value was left unjudged: its key path, name or data cannot be written back as they
 // are, or the file system could not tell whether its program is there.
@@ -48,6 +50,7 @@ enum class UnjudgedReason {
     Wildcard,
     Folder,
     FileSystemError,
+    ProgramInVariable,
 };
 
 }  // namespace stlag

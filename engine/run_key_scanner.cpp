@@ -8,9 +8,9 @@
 namespace stlag {
 
 namespace {
-bool Judges(CheckRule rule, unsigned long type)
+bool Judges(unsigned long type)
 {
-    return type == kRegSz || (rule == CheckRule::Path && type == kRegExpandSz);
+    return type == kRegSz || type == kRegExpandSz;
 }
 
 // The log line of each reason a value is left unjudged.
@@ -26,6 +26,7 @@ const std::pair<UnjudgedReason, unsigned> kReasonTexts[] = {
     {UnjudgedReason::Wildcard, IDS_LOG_WILDCARD},
     {UnjudgedReason::Folder, IDS_LOG_FOLDER},
     {UnjudgedReason::FileSystemError, IDS_LOG_FILE_SYSTEM_ERROR},
+    {UnjudgedReason::ProgramInVariable, IDS_LOG_PROGRAM_IN_VARIABLE},
 };
 }  // namespace
 
@@ -33,12 +34,20 @@ std::vector<ScanSection> RunSections()
 {
     static const char* const kUserKeys[] = {"Run", "RunOnce"};
     static const char* const kMachineKeys[] = {"Run", "RunOnce", "RunServices", "RunServicesOnce", "RunOnce\\Setup"};
+    // Group Policy's start-up programs. The machine's key is one that WOW64 shares between
+    // the views, so its 32-bit view is the same key again.
+    static const char kPolicyKey[] = "Policies\\Explorer\\Run";
     std::vector<ScanSection> sections;
+    const auto add = [&sections](RegistryRoot root, const char* key, RegistryView view) {
+        sections.push_back({root, RunSubKey(key), view, CheckRule::Run, {}});
+    };
     for (const char* key : kUserKeys)
-        sections.push_back({RegistryRoot::CurrentUser, RunSubKey(key), RegistryView::Native, CheckRule::Run, {}});
+        add(RegistryRoot::CurrentUser, key, RegistryView::Native);
     for (const RegistryView view : {RegistryView::Native, RegistryView::Wow64})
         for (const char* key : kMachineKeys)
-            sections.push_back({RegistryRoot::LocalMachine, RunSubKey(key), view, CheckRule::Run, {}});
+            add(RegistryRoot::LocalMachine, key, view);
+    add(RegistryRoot::CurrentUser, kPolicyKey, RegistryView::Native);
+    add(RegistryRoot::LocalMachine, kPolicyKey, RegistryView::Native);
     return sections;
 }
 
@@ -50,13 +59,13 @@ struct RunKeyScanner::LogTexts {
           ok(texts.Load(IDS_LOG_OK)), faulty(texts.Load(IDS_LOG_FAULTY)), deleteValue(texts.Load(IDS_LOG_DELETE)),
           newData(texts.Load(IDS_LOG_NEW_DATA)), nameTooLong(texts.Load(IDS_LOG_NAME_TOO_LONG)),
           programMissing(texts.Load(IDS_LOG_PROGRAM_MISSING)), walkEnded(texts.Load(IDS_LOG_WALK_ENDED)),
-          keyNameNotInCodePage(texts.Load(IDS_LOG_KEY_NAME_NOT_IN_CODEPAGE))
+          keyNameNotInCodePage(texts.Load(IDS_LOG_KEY_NAME_NOT_IN_CODEPAGE)), byHand(texts.Load(IDS_LOG_BY_HAND))
     {
         for (const auto& reason : kReasonTexts)
             unjudged[reason.first] = texts.Load(reason.second);
     }
     std::string keyHeader, keyMissing, value, data, notString, ok, faulty, deleteValue, newData, nameTooLong,
-        programMissing, walkEnded, keyNameNotInCodePage;
+        programMissing, walkEnded, keyNameNotInCodePage, byHand;
     std::map<UnjudgedReason, std::string> unjudged;
 };
 
@@ -132,9 +141,11 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
 {
     std::string& logText = result.logText;
     logText += FormatText(texts.value, {value.name});
-    LookedAt looked{result.keys.size() - 1, value.name, value.type, WithoutTerminators(value.data)};
+    LookedAt looked;
+    looked.key = result.keys.size() - 1, looked.name = value.name, looked.type = value.type;
+    looked.data = WithoutTerminators(value.data);
     const std::string& data = looked.data;
-    if (!Judges(section.rule, value.type)) {
+    if (!Judges(value.type)) {
         logText += texts.notString;
     } else if ((looked.reason = Unjudged(result, value, data)) != UnjudgedReason::None) {
         if (value.nameInCodePage && value.dataRead)
@@ -147,18 +158,29 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
     result.values.push_back(std::move(looked));
 }
 
+Judgement RunKeyScanner::Judge(const ScanSection& section, const RegValue& value, const std::string& data) const
+{
+    if (section.rule == CheckRule::Run)
+        return checker_.CheckCommandLine(data, section.localOnly, value.type == kRegExpandSz);
+    if (section.rule == CheckRule::Winlogon && value.name == "Userinit")
+        return checker_.CheckProgramList(data, section.localOnly);
+    return checker_.CheckProgramPath(data, section.localOnly);
+}
+
 void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, const RegValue& value,
                              LookedAt& looked, ScanResult& result) const
 {
-    const Judgement judged = section.rule == CheckRule::Run
-                                 ? checker_.CheckCommandLine(looked.data, section.localOnly)
-                                 : checker_.CheckProgramPath(looked.data, section.localOnly);
+    const Judgement judged = Judge(section, value, looked.data);
     looked.verdict = judged.verdict;
     looked.reason = judged.reason;
     switch (judged.verdict) {
     case Verdict::Ok: result.logText += texts.ok; return;
     case Verdict::ProgramMissing: result.logText += texts.programMissing; return;
     case Verdict::Unjudged: result.logText += texts.unjudged.at(judged.reason); return;
+    case Verdict::ChangeByHand:
+        looked.byHand = judged.newData;
+        result.logText += FormatText(texts.byHand, {judged.newData});
+        return;
     default: break;
     }
     looked.finding = static_cast<int>(result.findings.size());

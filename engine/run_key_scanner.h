@@ -13,9 +13,10 @@
 
 namespace stlag {
 
-// Run: REG_SZ command lines, judged by CheckCommandLine (a value may go). Path: REG_SZ and
-// REG_EXPAND_SZ program paths, judged by CheckProgramPath (quoted at most).
-enum class CheckRule { Run, Path };
+// Run: command lines, judged by CheckCommandLine (a value may go). Path: program paths,
+// judged by CheckProgramPath (quoted at most). Winlogon: Shell as a program path, Userinit
+// by CheckProgramList (never changed). Each judges REG_SZ and REG_EXPAND_SZ values.
+enum class CheckRule { Run, Path, Winlogon };
 
 // One key to scan: subKey below root (HKEY_USERS takes the hive in subKey), and the names
 // of the values to judge; empty names: every value of the key. localOnly: the key lies in
@@ -33,7 +34,8 @@ struct ScanSection {
 };
 
 // The keys Windows runs at start-up, in scan order: the user's two and the machine's five
-// in the program's own view, then the machine's five as 32-bit programs see them.
+// in the program's own view, the machine's five as 32-bit programs see them, then the
+// user's and the machine's policy Run keys.
 std::vector<ScanSection> RunSections();
 
 // A key the scan went to, with its path as the log names it, and the status that kept it
@@ -45,7 +47,8 @@ struct ScannedKey {
 };
 
 // One value the scan looked at: the index of its key, its data as judged (terminating NULs
-// dropped), the index of its finding or -1, and why it was not judged.
+// dropped), the index of its finding or -1, why it was not judged, and what a person should
+// make of it when it must be changed by hand.
 struct LookedAt {
     std::size_t key = 0;
     std::string name;
@@ -54,6 +57,7 @@ struct LookedAt {
     Verdict verdict = Verdict::Unjudged;
     int finding = -1;
     UnjudgedReason reason = UnjudgedReason::None;
+    std::string byHand;
 };
 
 // What a scan leaves: the faulty values, the troubleshooting log (ANSI, CR LF), every key
@@ -83,6 +87,7 @@ private:
     void EndWalk(const LogTexts& texts, long status, ScanResult& result) const;
     void JudgeValue(const LogTexts& texts, const ScanSection& section, const RegValue& value,
                     ScanResult& result) const;
+    Judgement Judge(const ScanSection& section, const RegValue& value, const std::string& data) const;
     void Conclude(const LogTexts& texts, const ScanSection& section, const RegValue& value, LookedAt& looked,
                   ScanResult& result) const;
     // Why a value cannot be judged, or None when it can.

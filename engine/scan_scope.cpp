@@ -7,6 +7,8 @@ namespace stlag {
 namespace {
 
 const char kServices[] = "SYSTEM\\CurrentControlSet\\Services";
+const char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const char kActiveSetup[] = "Software\\Microsoft\\Active Setup\\Installed Components";
 
 // Where a user's keys lie: root, then prefix before the sub-key; localOnly for the hive of
 // an account other than the one this process runs as.
@@ -81,18 +83,16 @@ ScanSection InUser(ScanSection section, const UserRoot& user)
     return section;
 }
 
+// Each user's sections in the place of the current user's, in the order of RunSections.
 void AddRunSections(const std::vector<UserRoot>& users, std::vector<ScanSection>& sections)
 {
-    const std::vector<ScanSection> run = RunSections();
-    for (const UserRoot& user : users) {
-        for (const ScanSection& section : run) {
-            if (section.root == RegistryRoot::CurrentUser)
-                sections.push_back(InUser(section, user));
-        }
-    }
-    for (const ScanSection& section : run) {
-        if (section.root != RegistryRoot::CurrentUser)
+    for (const ScanSection& section : RunSections()) {
+        if (section.root != RegistryRoot::CurrentUser) {
             sections.push_back(section);
+            continue;
+        }
+        for (const UserRoot& user : users)
+            sections.push_back(InUser(section, user));
     }
 }
 
@@ -116,6 +116,21 @@ void AddUninstallSections(Registry& registry, const std::vector<UserRoot>& users
         AddEachSubKey(registry, InUser(user, root), sections);
 }
 
+// Winlogon's Shell of the machine and of each user, and its Userinit, which only the machine
+// has; then Active Setup's StubPath of every component, in both of the machine's views.
+void AddLogonSections(Registry& registry, const std::vector<UserRoot>& users, std::vector<ScanSection>& sections)
+{
+    const ScanSection machine{RegistryRoot::LocalMachine, kWinlogon, RegistryView::Native, CheckRule::Winlogon,
+                              {"Shell", "Userinit"}};
+    sections.push_back(machine);
+    for (const UserRoot& user : users)
+        sections.push_back(InUser({RegistryRoot::CurrentUser, kWinlogon, RegistryView::Native, CheckRule::Path,
+                                   {"Shell"}}, user));
+    for (const RegistryView view : {RegistryView::Native, RegistryView::Wow64})
+        AddEachSubKey(registry, {RegistryRoot::LocalMachine, kActiveSetup, view, CheckRule::Path, {"StubPath"}},
+                      sections);
+}
+
 }  // namespace
 
 std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, const UserScope& userScope,
@@ -130,6 +145,8 @@ std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, cons
                       sections);
     if (scope == ScanScope::Uninstall || scope == ScanScope::All)
         AddUninstallSections(registry, users, sections);
+    if (scope == ScanScope::Logon || scope == ScanScope::All)
+        AddLogonSections(registry, users, sections);
     return sections;
 }
 

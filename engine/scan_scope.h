@@ -1,5 +1,5 @@
 // Which keys stlagc scans: the start-up keys, the services' program paths, the uninstall
-// strings, or all of them; for the current user, or for every user hive that is loaded.
+// strings, Winlogon's and Active Setup's log-on commands, or all of them; for the current user, or for every user hive that is loaded.
 #ifndef STLAG_SCAN_SCOPE_H
 #define STLAG_SCAN_SCOPE_H
 
@@ -12,7 +12,7 @@
 
 namespace stlag {
 
-enum class ScanScope { Run, Services, Uninstall, All };
+enum class ScanScope { Run, Services, Uninstall, Logon, All };
 
 // Whose start-up keys: the current user's, or every hive loaded under HKEY_USERS. ownSid is
 // the SID this process runs as; every other hive is another account's.

@@ -91,6 +91,8 @@
 #define IDS_LOG_FILE_SYSTEM_ERROR 632
 #define IDS_LOG_WALK_ENDED        633
 #define IDS_LOG_KEY_NAME_NOT_IN_CODEPAGE 634
+#define IDS_LOG_PROGRAM_IN_VARIABLE 635
+#define IDS_LOG_BY_HAND           636
 
 // Strings: console companion
 #define IDS_CONSOLE_USAGE         700

@@ -4,9 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include <functional>
+#include <map>
 
 #include "console_report.h"
 #include "fakes.h"
+#include "repair_applier.h"
 #include "resource.h"
 #include "run_key_scanner.h"
 #include "scan_scope.h"
@@ -47,6 +49,8 @@ TEST(RunKeyScanner, GoldenLog)
     registry.SetString(kLm, RunSubKey("RunOnce\\Setup"), Ansi("Åter"), " x");
     registry.SetString(kLm, RunSubKey("Run"), "Old", b, RegistryView::Wow64);
     registry.Set(kLm, RunSubKey("RunOnce"), {"", kRegSz, ""}, RegistryView::Wow64);
+    registry.Set(kCu, RunSubKey("Policies\\Explorer\\Run"), {"Exp", kRegExpandSz, std::string("%PF%\\A\\a.exe /x") + '\0'});
+    fs.variables["%PF%"] = "C:\\Program Files";
 
     const std::string hkcu = "HKEY_CURRENT_USER", hklm = "HKEY_LOCAL_MACHINE";
     const std::string cu = "Sökväg: " + hkcu + "\\Software\\Microsoft\\Windows\\CurrentVersion\\";
@@ -76,7 +80,9 @@ TEST(RunKeyScanner, GoldenLog)
         lm32 + "Run", "", "\tVärde: Old", "\tData: " + b, faulty + "Ta bort värde", "", "",
         lm32 + "RunOnce", "", "\tVärde: ", "\tData: ", faulty + "Ta bort värde", "", "",
         lm32 + "RunServices", missing, "", "", lm32 + "RunServicesOnce", missing, "", "",
-        lm32 + "RunOnce\\Setup", missing, ""};
+        lm32 + "RunOnce\\Setup", missing, "", "",
+        cu + "Policies\\Explorer\\Run", "", "\tVärde: Exp", "\tData: %PF%\\A\\a.exe /x", faulty + "\"%PF%\\A\\a.exe\" /x", "", "",
+        lm + "Policies\\Explorer\\Run", missing, ""};
     for (std::string& line : golden)
         line = Ansi(line);
 
@@ -84,12 +90,13 @@ TEST(RunKeyScanner, GoldenLog)
     const CommandLineChecker checker(fs, codePage);
     const ScanResult result = RunKeyScanner(registry, checker, RcTexts()).Scan(RunSections());
     EXPECT_EQ(Lines(result.logText), golden);
-    const std::string run = RunSubKey("Run"), once = RunSubKey("RunOnce");
+    const std::string run = RunSubKey("Run"), once = RunSubKey("RunOnce"), policy = RunSubKey("Policies\\Explorer\\Run");
     const FindingList findings = {
         {"", a + " /x", "\"" + a + "\" /x", run, kCu}, {"Nuls", " x", "x", once, kCu},
         {"Next", " y", "y", once, kCu}, {longest, " x", "x", once, kCu}, {"Gone", b, "", run, kLm},
         {Ansi("Åter"), " x", "x", RunSubKey("RunOnce\\Setup"), kLm}, {"Old", b, "", run, kLm, RegistryView::Wow64},
-        {"", "", "", once, kLm, RegistryView::Wow64}};
+        {"", "", "", once, kLm, RegistryView::Wow64},
+        {"Exp", "%PF%\\A\\a.exe /x", "\"%PF%\\A\\a.exe\" /x", policy, kCu, RegistryView::Native, kRegExpandSz}};
     EXPECT_EQ(result.findings, findings);
 }
 
@@ -185,4 +192,49 @@ TEST(RunKeyScanner, KeyPathWithControlCharacters)
         EXPECT_EQ(nlohmann::json::parse(lines.at(0))["reason"], "key-path-control-character") << int(c);
         EXPECT_NE(scan.logText.find(RcTexts().Load(IDS_LOG_KEY_PATH_CONTROL)), std::string::npos) << int(c);
     }
+}
+
+// Each log-on launch point by its rule: Shell and StubPath quoted as program paths, each user's
+// Shell too; Userinit reported for a person and never changed, even by a repair of everything.
+TEST(ScopeSections, LogonLaunchPoints)
+{
+    const std::string tool = "C:\\Program Files\\A\\a.exe", winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+    const std::string setup = "Software\\Microsoft\\Active Setup\\Installed Components\\", userinit = "C:\\W\\userinit.exe," + tool + ",";
+    MemoryFileSystem fs;
+    fs.files[MemoryFileSystem::Fold(tool)];
+    MemoryRegistry registry;
+    registry.SetString(kLm, winlogon, "Shell", tool + " /s");
+    registry.SetString(kLm, winlogon, "Userinit", userinit);
+    registry.SetString(kLm, winlogon, "System", tool);  // no launch point of ours
+    registry.SetString(RegistryRoot::Users, "S-1-5-21-7\\" + winlogon, "Shell", tool);
+    registry.SetString(kLm, setup + "{1}", "StubPath", tool + " /i");
+    registry.SetString(kLm, setup + "{2}", "StubPath", "C:\\Gone Dir\\x.exe", RegistryView::Wow64);
+    const FakeCodePage codePage;
+    const CommandLineChecker checker(fs, codePage);
+    const ScanResult scan = RunKeyScanner(registry, checker, RcTexts())
+                                .Scan(ScopeSections(registry, ScanScope::Logon, {true, ""}, LowerCaser(codePage)));
+    const RepairResult repair =
+        RepairApplier(registry, fs, codePage, RcTexts()).Repair(scan.findings, {std::vector<bool>(9, true), "C:\\b.reg"});
+    std::map<std::string, std::string> seen;  // key\name: verdict, proposal, what the repair did
+    for (const std::string& line : Lines(JsonLines(scan, &repair, Tally(scan, &repair, ""), codePage), "\n")) {
+        if (line.empty())
+            continue;
+        const nlohmann::json o = nlohmann::json::parse(line);
+        if (o.contains("summary"))
+            seen["summary"] = std::to_string(o["faulty"].get<int>()) + " " + std::to_string(o["change_by_hand"].get<int>());
+        else
+            seen[o["key"].get<std::string>() + "\\" + o["name"].get<std::string>()] =
+                o["verdict"].get<std::string>() + " " + o["proposed"].dump() + " " + o["repair"].get<std::string>();
+    }
+    const std::string lm = "HKEY_LOCAL_MACHINE\\", quoted = nlohmann::json("\"" + tool + "\"").dump();
+    const std::map<std::string, std::string> expected = {
+        {lm + winlogon + "\\Shell", "change " + quoted.substr(0, quoted.size() - 1) + " /s\" changed"},
+        {lm + winlogon + "\\Userinit", "change-by-hand " + nlohmann::json("C:\\W\\userinit.exe,\"" + tool + "\",").dump() + " untouched"},
+        {"HKEY_USERS\\S-1-5-21-7\\" + winlogon + "\\Shell", "change " + quoted + " changed"},
+        {lm + setup + "{1}\\StubPath", "change " + quoted.substr(0, quoted.size() - 1) + " /i\" changed"},
+        {lm + "Software\\WOW6432Node\\Microsoft\\Active Setup\\Installed Components\\{2}\\StubPath", "program-missing null untouched"},
+        {"summary", "4 1"}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(registry.Find(kLm, winlogon, "Userinit")->data, userinit + '\0');
+    EXPECT_EQ(ExitCode(scan, &repair), 1);
 }
