@@ -16,6 +16,9 @@ namespace {
 const std::wstring kUser = L"S-1-5-21-0-0-0-1000\\Software\\", kVersion = L"Microsoft\\Windows\\CurrentVersion\\";
 const std::wstring kUninstall = kVersion + L"Uninstall\\StlagFleet";
 const std::wstring kService = L"SYSTEM\\CurrentControlSet\\Services\\StlagFleet";
+const std::wstring kPolicyRun = kVersion + L"Policies\\Explorer\\Run";
+const std::wstring kWinlogon = L"Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const std::wstring kSetup = L"Microsoft\\Active Setup\\Installed Components\\StlagFleet";
 const std::wstring kTool = L"C:\\Program Files\\Fleet Tool\\tool.exe";
 const std::wstring kBackup = L"C:\\ProgramData\\Startlagaren fleet.reg";
 const HKEY kUsers = HKEY_USERS, kMachine = HKEY_LOCAL_MACHINE;
@@ -36,6 +39,14 @@ const std::vector<Row> kRows = {
     {kMachine, L"Software\\" + kUninstall, L"QuietUninstallString", REG_SZ, "change", kTool, Quoted(L"")},
     {kMachine, L"Software\\WOW6432Node\\" + kUninstall, L"UninstallString", REG_SZ, "change", kTool, Quoted(L"")},
     {kUsers, kUser + kUninstall, L"UninstallString", REG_EXPAND_SZ, "change", kTool + L" /x", Quoted(L" /x")},
+    {kUsers, kUser + kPolicyRun, L"FleetPolicy", REG_SZ, "change", kTool + L" /p", Quoted(L" /p")},
+    {kMachine, L"Software\\" + kPolicyRun, L"FleetPolicy", REG_EXPAND_SZ, "change",
+     L"%ProgramFiles%\\Fleet Tool\\tool.exe /p", L"\"%ProgramFiles%\\Fleet Tool\\tool.exe\" /p"},
+    {kUsers, kUser + kWinlogon, L"Shell", REG_SZ, "change", kTool, Quoted(L"")},
+    {kMachine, L"Software\\" + kWinlogon, L"Userinit", REG_SZ, "change-by-hand",
+     L"C:\\windows\\system32\\userinit.exe," + kTool + L",", L""},
+    {kMachine, L"Software\\" + kSetup, L"StubPath", REG_SZ, "change", kTool + L" /i", Quoted(L" /i")},
+    {kMachine, L"Software\\WOW6432Node\\" + kSetup, L"StubPath", REG_EXPAND_SZ, "change", kTool, Quoted(L"")},
 };
 
 // As the log and the JSON lines name it.
@@ -87,12 +98,12 @@ TEST_F(Fleet, ScanJsonRepairRestore)
     EXPECT_EQ(verdicts.size(), last["looked_at"].get<std::size_t>());
     for (const Row& row : kRows)
         EXPECT_EQ(row.verdict, verdicts[PathOf(row)]) << PathOf(row);
-    // None of Wine's own values is faulty.
-    EXPECT_EQ(std::count_if(kRows.begin(), kRows.end(), [](const Row& row) { return !row.repaired.empty(); }),
+    // None of Wine's own values is faulty; Userinit is, but for a person to change.
+    EXPECT_EQ(std::count_if(kRows.begin(), kRows.end(), [](const Row& row) { return !row.repaired.empty(); }) + 1,
               last["faulty"].get<std::ptrdiff_t>());
 
     const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + kBackup + L"\"");
-    EXPECT_EQ(0, repair.first) << repair.second;
+    EXPECT_EQ(1, repair.first) << repair.second;  // Userinit is left
     const std::string lastLine = repair.second.substr(repair.second.rfind("\r\n", repair.second.size() - 3) + 2);
     EXPECT_EQ(0u, lastLine.find("Summering: ")) << lastLine;
     EXPECT_NE(std::string::npos, lastLine.find(Ansi(kBackup))) << lastLine;
