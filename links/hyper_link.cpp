@@ -67,16 +67,15 @@ void CHyperLink::SetUp()
     if (font != nullptr) {
         LOGFONTA description = {};
         ::GetObjectA(font, sizeof description, &description);
-        description.lfUnderline = static_cast<BYTE>(options_ & HLO_UNDERLINE);
+        description.lfUnderline = TRUE;
         linkFont_ = ::CreateFontIndirectA(&description);
         if (linkFont_ != nullptr)
             SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
         FitWindowToText();
     } else {
-        options_ &= ~HLO_FITTOTEXT;
+        fitsText_ = false;
     }
-    if ((options_ & HLO_NOHANDCURSOR) == 0)
-        LoadHandCursor();
+    LoadHandCursor();
     CreateToolTip();
 }
 
@@ -108,7 +107,7 @@ void CHyperLink::SetLinkTarget(std::string target)
 
 void CHyperLink::FitWindowToText()
 {
-    if ((options_ & HLO_FITTOTEXT) == 0)
+    if (!fitsText_)
         return;
     const RECT window = GetRectInParent();
     RECT client = {};
@@ -171,8 +170,6 @@ LRESULT CHyperLink::WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case kReflectedCtlColorStatic: return OnCtlColor(reinterpret_cast<HDC>(wParam));
     case WM_SETCURSOR: return OnSetCursor();
-    case WM_MOUSEMOVE: return OnMouseMove();
-    case WM_MOUSELEAVE: return OnMouseLeave();
     case WM_LBUTTONDOWN: return OnLButtonDown();
     case WM_LBUTTONUP: return OnLButtonUp();
     case WM_SETFOCUS: return OnFocus(true);
@@ -193,7 +190,7 @@ LRESULT CHyperLink::Default(UINT message, WPARAM wParam, LPARAM lParam) const
 
 LRESULT CHyperLink::OnCtlColor(HDC dc) const
 {
-    ::SetTextColor(dc, ChooseTextColor(pointerOver_, hasFocus_, visited_, options_));
+    ::SetTextColor(dc, ChooseTextColor(hasFocus_, visited_));
     ::SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
@@ -206,38 +203,16 @@ LRESULT CHyperLink::OnSetCursor() const
     return TRUE;
 }
 
-LRESULT CHyperLink::OnMouseMove()
-{
-    if (pointerOver_)
-        return 0;
-    pointerOver_ = true;
-    // The system says when the pointer leaves; capturing the mouse would keep it from others.
-    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window_, 0};
-    ::TrackMouseEvent(&track);
-    Invalidate();
-    return 0;
-}
-
-LRESULT CHyperLink::OnMouseLeave()
-{
-    pointerOver_ = false;
-    Invalidate();
-    return 0;
-}
-
 LRESULT CHyperLink::OnLButtonDown()
 {
-    if ((options_ & HLO_FOCUSONCLICK) != 0)
-        ::SetFocus(window_);
-    if ((options_ & HLO_FOLLOWONPRESS) != 0)
-        ActivateLink();
+    ::SetFocus(window_);
     hasFocus_ = true;
     return 0;
 }
 
 LRESULT CHyperLink::OnLButtonUp()
 {
-    if (hasFocus_ && (options_ & HLO_FOLLOWONPRESS) == 0)
+    if (hasFocus_)
         ActivateLink();
     return 0;
 }
@@ -245,8 +220,6 @@ LRESULT CHyperLink::OnLButtonUp()
 LRESULT CHyperLink::OnFocus(bool gained)
 {
     hasFocus_ = gained;
-    if (!gained)
-        pointerOver_ = false;
     Invalidate();
     return 0;
 }

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -26,9 +25,6 @@ public:
     CHyperLink& operator=(const CHyperLink&) = delete;
     virtual ~CHyperLink();
 
-    // Attributes
-    const std::string& GetLinkTarget() const { return target_; }
-    bool IsVisited() const { return visited_; }
     void SetLauncher(Launcher launcher) { launcher_ = std::move(launcher); }
 
     // Operations
@@ -53,8 +49,6 @@ private:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
     LRESULT OnCtlColor(HDC dc) const;
     LRESULT OnSetCursor() const;
-    LRESULT OnMouseMove();
-    LRESULT OnMouseLeave();
     LRESULT OnLButtonDown();
     LRESULT OnLButtonUp();
     LRESULT OnFocus(bool gained);
@@ -63,10 +57,10 @@ private:
 
     std::string target_;
     Launcher launcher_;
-    std::uint32_t options_ = HLO_DEFAULT;
     bool hasFocus_ = false;
-    bool pointerOver_ = false;
     bool visited_ = false;
+    // Fitting needs the control's font; a control without one keeps its size.
+    bool fitsText_ = true;
     HFONT linkFont_ = nullptr;
     HWND toolTip_ = nullptr;
     WNDPROC staticProcedure_ = nullptr;

@@ -2,11 +2,9 @@
 
 namespace stlag {
 
-LinkColor ChooseTextColor(bool pointerOver, bool hasFocus, bool visited, std::uint32_t options)
+LinkColor ChooseTextColor(bool hasFocus, bool visited)
 {
-    if (pointerOver && (options & HLO_HOVERCOLOR) != 0)
-        return hoverColor;
-    if ((options & HLO_NOFOCUSCOLOR) == 0 && hasFocus)
+    if (hasFocus)
         return focusColor;
     if (visited)
         return visitedColor;

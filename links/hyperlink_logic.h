@@ -7,16 +7,6 @@
 
 namespace stlag {
 
-// Behaviour switches of a hyperlink control.
-constexpr std::uint32_t HLO_UNDERLINE = 0x01;
-constexpr std::uint32_t HLO_HOVERCOLOR = 0x02;
-constexpr std::uint32_t HLO_FITTOTEXT = 0x04;
-constexpr std::uint32_t HLO_FOLLOWONPRESS = 0x08;
-constexpr std::uint32_t HLO_FOCUSONCLICK = 0x10;
-constexpr std::uint32_t HLO_NOHANDCURSOR = 0x20;
-constexpr std::uint32_t HLO_NOFOCUSCOLOR = 0x40;
-constexpr std::uint32_t HLO_DEFAULT = HLO_UNDERLINE | HLO_FITTOTEXT | HLO_FOCUSONCLICK;
-
 // Laid out as a Win32 COLORREF: red in the low byte, then green, then blue.
 using LinkColor = std::uint32_t;
 constexpr LinkColor MakeLinkColor(unsigned red, unsigned green, unsigned blue)
@@ -27,9 +17,8 @@ constexpr LinkColor MakeLinkColor(unsigned red, unsigned green, unsigned blue)
 constexpr LinkColor linkColor = MakeLinkColor(0, 0, 255);
 constexpr LinkColor focusColor = MakeLinkColor(0, 128, 128);
 constexpr LinkColor visitedColor = MakeLinkColor(128, 0, 128);
-constexpr LinkColor hoverColor = MakeLinkColor(255, 0, 0);
 
-LinkColor ChooseTextColor(bool pointerOver, bool hasFocus, bool visited, std::uint32_t options);
+LinkColor ChooseTextColor(bool hasFocus, bool visited);
 
 // Style bits of a static control that decide how it is fitted.
 constexpr std::uint32_t kStaticCenter = 0x1;

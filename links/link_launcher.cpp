@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "desktop_shell.h"
 #include "launch_command.h"
 #include "texts.h"
 #include "win32_platform.h"
@@ -9,7 +10,8 @@
 namespace stlag {
 namespace {
 
-constexpr int kFallbackStarted = 33;
+// What a shell starts is not seen here; any value above 32 tells success.
+constexpr int kStarted = 33;
 
 }  // namespace
 
@@ -30,13 +32,22 @@ LONG ReadDefaultValue(HKEY root, const char* subkey, char* out)
     return ERROR_SUCCESS;
 }
 
-int LaunchTarget(const std::string& target, int show)
+int ShellOpen(const std::string& target, int show)
 {
+    // This program may run elevated; the desktop's shell runs with the user's normal rights.
+    if (OpenFromDesktop(target, show))
+        return kStarted;
     const INT_PTR shell =
         reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show));
-    if (static_cast<UINT_PTR>(shell) > 32)
-        return static_cast<int>(shell);
-    const int refused = static_cast<int>(shell);
+    return static_cast<UINT_PTR>(shell) > 32 ? kStarted : static_cast<int>(shell);
+}
+
+int LaunchTarget(const std::string& target, int show)
+{
+    const int shell = ShellOpen(target, show);
+    if (shell > 32)
+        return shell;
+    const int refused = shell;
 
     char command[kCommandBufferSize] = {};
     if (ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", command) != ERROR_SUCCESS)
@@ -65,7 +76,7 @@ int LaunchTarget(const std::string& target, int show)
         return 0;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return kFallbackStarted;
+    return kStarted;
 }
 
 void ShowLaunchError(int code)

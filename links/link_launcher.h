@@ -1,5 +1,6 @@
-// Opens a link target with the shell; when the shell refuses it, starts the program of
-// the .htm class on it. Explains failures in an English error box.
+// Opens a link target with a shell, the desktop's first so that it runs with the user's
+// normal rights; when the shells refuse it, starts the program of the .htm class on it.
+// Explains failures in an English error box.
 #ifndef STLAG_LINK_LAUNCHER_H
 #define STLAG_LINK_LAUNCHER_H
 
@@ -10,7 +11,11 @@
 
 namespace stlag {
 
-// The shell's result when it is above 32, else the fallback's: a value above 32 when the
+// Opens target with the desktop's shell or, when none answers or it refuses, with this
+// program's: a value above 32 when one took it, else this program's shell's error code.
+int ShellOpen(const std::string& target, int show);
+
+// ShellOpen's result when it is above 32, else the fallback's: a value above 32 when the
 // .htm program started, 0 when it did not, kCommandTooLong when its command line would
 // not fit, or the shell's own error code when there is no .htm program to fall back on.
 int LaunchTarget(const std::string& target, int show);

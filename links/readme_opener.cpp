@@ -1,10 +1,10 @@
 #include "readme_opener.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <vector>
 
+#include "link_launcher.h"
 #include "program_folder.h"
 #include "win32_platform.h"
 
@@ -27,9 +27,7 @@ std::string GetProgramFolder()
 
 bool OpenProgramFile(const std::string& name)
 {
-    const std::string path = GetProgramFolder() + name;
-    const HINSTANCE result = ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<UINT_PTR>(result) > 32;
+    return ShellOpen(GetProgramFolder() + name, SW_SHOWNORMAL) > 32;
 }
 
 }  // namespace stlag

@@ -12,8 +12,8 @@ constexpr char kReadMeFileName[] = "ReadMe.txt";
 // The running program's folder, lower case, with its final backslash.
 std::string GetProgramFolder();
 
-// Opens program folder + name (name as written) with the shell; true when the shell
-// accepted it.
+// Opens program folder + name (name as written) with a shell, as ShellOpen does; true when
+// one accepted it.
 bool OpenProgramFile(const std::string& name);
 
 }  // namespace stlag
