@@ -1,7 +1,12 @@
 // stlagc's command line as technicians and scripts mistype it.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include <iterator>
+
 #include "console_options.h"
+#include "console_report.h"
 #include "fakes.h"
 #include "resource.h"
 
@@ -26,4 +31,46 @@ TEST(ReadArguments, Refusals)
     }
     const ConsoleOptions all = ReadArguments({"-JSON", "/AllUsers", "/scope:Uninstall"}, LowerCaser(codePage));
     EXPECT_TRUE(all.action == Action::Scan && all.json && all.allUsers && all.scope == ScanScope::Uninstall);
+}
+
+// JSON lines are UTF-8 in either code page and read back to the same text, quotes and all;
+// every repair outcome has a word of its own.
+TEST(JsonLines, Utf8AndOutcomeWords)
+{
+    using O = RepairOutcome;
+    const struct { O outcome; bool deletes; const char* word; } outcomes[] = {
+        {O::Repaired, false, "changed"}, {O::Repaired, true, "deleted"}, {O::Failed, false, "failed"},
+        {O::ChangedSinceScan, false, "changed-since-scan"}, {O::NotTried, false, "not-tried"}};
+    for (const bool cp932 : {false, true}) {
+        const FakeCodePage page(cp932);
+        const std::string ansi = cp932 ? "\x95\x5C \"q\"" : Ansi("å \"q\""), utf8 = cp932 ? "表 \"q\"" : "å \"q\"";
+        ScanResult scan;
+        scan.keys = {{"HKEY_CURRENT_USER\\" + ansi}};
+        RepairResult repair;
+        LookedAt value;
+        value.name = value.data = ansi, value.type = kRegSz, value.verdict = Verdict::Faulty;
+        Finding finding;
+        finding.valueName = finding.oldData = ansi;
+        for (const auto& o : outcomes) {
+            value.finding = static_cast<int>(scan.findings.size());
+            scan.values.push_back(value);
+            finding.newData = o.deletes ? "" : ansi + "!";
+            scan.findings.push_back(finding);
+            repair.outcomes.push_back(o.outcome);
+        }
+        value.verdict = Verdict::Ok, value.finding = -1;
+        scan.values.push_back(value);
+        const std::string lines = JsonLines(scan, &repair, Tally(scan, &repair, ""), page);
+        std::size_t at = 0;
+        for (std::size_t i = 0; i <= std::size(outcomes); ++i) {
+            const std::size_t end = lines.find('\n', at);
+            const nlohmann::json o = nlohmann::json::parse(lines.substr(at, end - at));  // throws on bad UTF-8
+            at = end + 1;
+            const bool last = i == std::size(outcomes);
+            EXPECT_EQ(o["key"], "HKEY_CURRENT_USER\\" + utf8);
+            EXPECT_TRUE(o["name"] == utf8 && o["data"] == utf8) << o.dump();
+            EXPECT_EQ(o["proposed"], last || outcomes[i].deletes ? nlohmann::json() : nlohmann::json(utf8 + "!"));
+            EXPECT_EQ(o["repair"], last ? "untouched" : outcomes[i].word);
+        }
+    }
 }

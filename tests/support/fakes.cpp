@@ -30,6 +30,24 @@ std::string Ansi(const std::string& utf8)
     return out.substr(0, out.size() - outLeft);
 }
 
+std::u16string Cp932ToWide(const std::string& ansi)
+{
+    // Opened once: the lower-caser asks for every byte of the page, and the fuzzers for every input.
+    static const iconv_t convert = iconv_open("UTF-16LE", "CP932");
+    std::u16string out;
+    for (std::size_t at = 0; at < ansi.size();) {
+        char16_t unit[2] = {};
+        char *in = const_cast<char*>(ansi.data()) + at, *to = reinterpret_cast<char*>(unit);
+        const unsigned char b = static_cast<unsigned char>(ansi[at]);
+        const std::size_t length = at + 1 < ansi.size() && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ? 2 : 1;
+        std::size_t inLeft = length, outLeft = sizeof unit;
+        const bool ok = iconv(convert, &in, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
+        out += ok ? unit[0] : static_cast<char16_t>(static_cast<unsigned char>(ansi[at]));
+        at += ok ? length : 1;
+    }
+    return out;
+}
+
 RcTexts::RcTexts()
 {
     std::map<std::string, unsigned> ids;

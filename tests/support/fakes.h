@@ -82,6 +82,9 @@ private:
 
 // Bytes map to U+0000..U+00FF, each to its own unit: the engine converts single-byte characters
 // only. A double-byte page has lead bytes 0x81-0x9F and 0xE0-0xFC as code page 932 does.
+// Code page 932 as the system converts it; a byte that starts no character stands for itself.
+std::u16string Cp932ToWide(const std::string& ansi);
+
 // The UTF-8 page (65001) has no lead bytes, and a byte from 0x80 on alone converts to U+FFFD.
 class FakeCodePage : public CodePage {
 public:
@@ -91,6 +94,8 @@ public:
     bool IsLeadByte(unsigned char b) const override { return kind_ == DoubleByte && ((b >= 0x81 && b <= 0x9F) || b >= 0xE0); }
     std::u16string ToWide(const std::string& ansi) const override
     {
+        if (kind_ == DoubleByte)
+            return Cp932ToWide(ansi);
         std::u16string wide;
         for (const unsigned char b : ansi)
             wide += kind_ == Utf8 && b >= 0x80 ? u'\xFFFD' : static_cast<char16_t>(b);
