@@ -29,7 +29,7 @@ HKEY Open(const Row& row)
 std::wstring Get(const Row& row)
 {
     const HKEY key = Open(row);
-    wchar_t data[512] = {};
+    wchar_t data[4096] = {};
     DWORD type = 0, size = sizeof data;
     const LONG status = RegQueryValueExW(key, row.name.c_str(), nullptr, &type, LPBYTE(data), &size);
     RegCloseKey(key);
@@ -87,6 +87,9 @@ TEST_F(RoundTrip, Cp1252)
                       {user, L"Run", L"Empty", L"", L""},
                       {user, L"Run", L"", L"C:\\Windows\\notepad.exe\r\n", L"C:\\Windows\\notepad.exe"},
                       {user, L"RunOnce", L"Fine", L'"' + tool + L"\" /x", L'"' + tool + L"\" /x"},
+                      // Longer than the scan's first read buffer, so only a read grown to fit judges it.
+                      {user, L"RunOnce", L"Long", tool + L" /" + std::wstring(1500, L'x'),
+                       L'"' + tool + L"\" /" + std::wstring(1500, L'x')},
                       {machine, L"RunOnce\\Setup", L"Setup", L"C:\\Program Files\\Gone Away\\setup.exe /q", L""},
                       {machine, L"Run", L"Old", tool + L" /w", L'"' + tool + L"\" /w", KEY_WOW64_32KEY}},
                      folder + L"backup åäö.reg", "C:\\Program Files\\Round Trip\\backup \xE5\xE4\xF6.reg");
