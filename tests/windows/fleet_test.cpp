@@ -115,3 +115,37 @@ TEST_F(Fleet, ScanJsonRepairRestore)
 }
 
 }  // namespace
+
+namespace {
+
+// A repair refused for an existing backup file changes nothing and exits 2; one that leaves a
+// value (its name holds a line break, which no backup can record) exits 1.
+TEST_F(Fleet, RefusedAndPartialRepair)
+{
+    Touch(kTool);
+    Row broken = kRows[0];
+    broken.name = L"Line\r\nBreak";
+    for (const Row& row : {kRows[0], broken})
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(row.root, row.key.c_str(), row.name.c_str(), row.type,
+                                                 row.old.c_str(), DWORD((row.old.size() + 1) * sizeof(wchar_t))));
+    const HANDLE file = CreateFileW(kBackup.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "mine", 4, &written, nullptr);
+    CloseHandle(file);
+    const std::wstring repair = L"\"" STLAGC_EXE L"\" /repair \"" + kBackup + L"\"";
+    EXPECT_EQ(2, Execute(repair).first);
+    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].old), Get(kRows[0]));
+    char kept[8] = {};
+    const HANDLE again = CreateFileW(kBackup.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(again, kept, sizeof kept, &written, nullptr);
+    CloseHandle(again);
+    EXPECT_EQ("mine", std::string(kept, written));
+
+    DeleteFileW(kBackup.c_str());
+    EXPECT_EQ(1, Execute(repair).first);
+    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].repaired), Get(kRows[0]));
+    EXPECT_EQ(std::make_pair(broken.type, broken.old), Get(broken));
+    RegDeleteKeyValueW(broken.root, broken.key.c_str(), broken.name.c_str());
+}
+
+}  // namespace
