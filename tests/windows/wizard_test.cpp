@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
 // Wine links the desktop to $HOME; the user's desktop is moved here, inside the prefix,
 // so that no backup lands in the real home folder.
 const std::string kDesktop = "C:\\stlag-desktop";
@@ -57,11 +58,11 @@ void SetRegText(HKEY root, const std::string& key, const char* name, const std::
     RegSetKeyValueA(root, key.c_str(), name, REG_SZ, data.c_str(), static_cast<DWORD>(data.size() + 1));
 }
 
-std::string RunValue(HKEY root, const char* name)  // empty when the value is gone
+std::string RunValue(HKEY root, const char* name, const char* key = kRunKey)  // empty when the value is gone
 {
     char data[512];
     DWORD size = sizeof data;
-    return RegGetValueA(root, kRunKey, name, RRF_RT_REG_SZ, nullptr, data, &size) == ERROR_SUCCESS ? data : "";
+    return RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, data, &size) == ERROR_SUCCESS ? data : "";
 }
 
 // What the box's control shows, read before the box is closed with command. Posted, as is
@@ -120,14 +121,16 @@ struct Wizard {
         return WaitFor([&] { return GetGUIThreadInfo(threadId, &info) && GetDlgCtrlID(info.hwndFocus) == id; });
     }
     HWND Page() const { return PropSheet_GetCurrentPageHwnd(sheet); }
+    // The finish page's text as the user reads it.
+    std::string Shown() const { return Text(Page(), IDC_OUTCOME_EDIT); }
     int PageIndex() const { return PropSheet_HwndToIndex(sheet, Page()); }
     void Press(int button) const { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
     void Click(int id) const { PostMessageA(GetDlgItem(Page(), id), BM_CLICK, 0, 0); }
     void NextTo(int page) const { Press(PSBTN_NEXT); EXPECT_TRUE(WaitFor([&] { return PageIndex() == page; })); }
 };
 
-// Two faults to start from: a value to quote and, later in scan order, one whose program
-// is gone. The seven start-up keys go before and after; RunOnce\Setup goes with RunOnce.
+// Three faults to start from: a value to quote, later in scan order one whose program is
+// gone, and last a policy value to quote. The seven start-up keys go before and after; RunOnce\Setup goes with RunOnce.
 struct WizardTest : testing::Test {
     void SetUp() override
     {
@@ -138,12 +141,14 @@ struct WizardTest : testing::Test {
         fs::create_directories(kDesktop);
         SetRegText(HKEY_CURRENT_USER, kRunKey, "Verktyg", kToolLine);
         SetRegText(HKEY_LOCAL_MACHINE, kRunKey, "Borta", kGoneLine);
+        SetRegText(HKEY_CURRENT_USER, kPolicyKey, "Policy", kToolLine);
     }
     void TearDown() override
     {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
             for (const char* name : {"", "Once", "Services", "ServicesOnce"})
                 RegDeleteTreeA(root, (std::string(kRunKey) + name).c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPolicyKey);
     }
 };
 
@@ -166,10 +171,10 @@ TEST_F(WizardTest, RepairsEveryValueWithTheBackupOnTheDesktopAndCopiesTheLog)
 
     wizard.NextTo(2);
     EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
+    EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Policy", kPolicyKey));
     ASSERT_EQ(1, std::distance(fs::directory_iterator(kDesktop), {}));
     const std::string backup = fs::directory_iterator(kDesktop)->path().string();
-    EXPECT_EQ(LoadText(IDS_ALL_REPAIRED) + FormatText(LoadText(IDS_BACKUP_CREATED), {backup}),
-              wizard.state.outcomeText);
+    EXPECT_EQ(LoadText(IDS_ALL_REPAIRED) + FormatText(LoadText(IDS_BACKUP_CREATED), {backup}), wizard.Shown());
     EXPECT_NE(std::string::npos, ReadFile(backup).find(R"("Verktyg"="C:\\Program Files\\Internet Explorer\\)"));
 }
 
@@ -180,6 +185,10 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
     wizard.Click(IDC_ADVANCED_CHECK);
     const HWND page = wizard.Page(), list = GetDlgItem(page, IDC_FINDING_LIST);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(list) != 0; }));
+    // The policy key's finding is listed last, its key shown with the policy's path.
+    char key[128] = {};
+    ListView_GetItemText(list, 2, 3, key, sizeof key);
+    EXPECT_STREQ("HKEY_CURRENT_USER\\...\\Policies\\Explorer\\Run", key);
     // Every cell readable: the columns fit the list, and a cut one shows whole in a tip.
     EXPECT_FALSE(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL);
     EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_LABELTIP);
@@ -214,8 +223,9 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
     const std::string fresh = kDesktop + "\\ny.reg";
     SetDlgItemTextA(page, IDC_BACKUP_EDIT, fresh.c_str());
     wizard.NextTo(2);
-    EXPECT_EQ(FormatText(LoadText(IDS_SOME_REPAIRED), {1, 2}) + FormatText(LoadText(IDS_BACKUP_CREATED), {fresh}),
-              wizard.state.outcomeText);
+    EXPECT_EQ(FormatText(LoadText(IDS_SOME_REPAIRED), {2, 3}) + FormatText(LoadText(IDS_BACKUP_CREATED), {fresh}),
+              wizard.Shown());
+    EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Policy", kPolicyKey));
     EXPECT_EQ("", RunValue(HKEY_LOCAL_MACHINE, "Borta"));
     EXPECT_EQ(FindingList({{"Verktyg", kToolLine, kQuotedToolLine, RunSubKey("Run"), RegistryRoot::CurrentUser}}),
               wizard.state.findings);
@@ -266,7 +276,7 @@ TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyG
 
     wizard.NextTo(2);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.sheet, kFinishButton)) != 0; }));
-    EXPECT_EQ(LoadText(IDS_NO_FAULTS), wizard.state.outcomeText);
+    EXPECT_EQ(LoadText(IDS_NO_FAULTS), wizard.Shown());
 }
 
 TEST(HyperLink, HeldSpaceBarLaunchesOnceOnRelease)
