@@ -68,7 +68,7 @@ int main(int argc, char** argv)
                                                                engine.lower());
     switch (options.action) {
     case stlag::ConsoleOptions::Action::Usage:
-        stlag::WriteAnsi(StdStream::Out, texts.Load(IDS_CONSOLE_USAGE));
+        stlag::WriteAnsi(StdStream::Out, stlag::FormatText(texts.Load(IDS_CONSOLE_USAGE), {STLAG_VERSION}));
         return kNothingFaulty;
     case stlag::ConsoleOptions::Action::Refuse:
         stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(options.messageId), {options.argument}));

@@ -1,0 +1,51 @@
+#!/bin/bash
+# Builds the release in a fresh folder of its own and packs startlagaren.exe, stlagc.exe,
+# ReadMe.txt and LICENSE into build/release/Startlagaren-<version>-win64.zip, with SHA-256
+# sums in build/release/SHA256SUMS. Runs no tests. The same commit gives the same bytes in
+# any folder on any day: neither the clock nor the checkout's path reaches the output.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+src=$PWD
+out=$src/build/release
+bld=$out/windows
+
+# Every time stamp is the last commit's, so a rebuild of the same commit agrees.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH
+if [ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]; then
+  echo "release.sh: uncommitted changes are built too; nobody can rebuild this zip from a commit" >&2
+fi
+
+rm -rf "$out"
+# __FILE__ and any debug paths name the folders relatively; the last matching map wins, so
+# the build folder (inside the source) comes second.
+maps="-ffile-prefix-map=$src=. -ffile-prefix-map=$bld=build"
+cmake --preset windows -B "$bld" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_C_FLAGS="$maps" -DCMAKE_CXX_FLAGS="$maps" >/dev/null
+cmake --build "$bld" -j "${STLAG_JOBS:-2}" --target startlagaren stlagc stlag_readme
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$bld/CMakeCache.txt")
+name=Startlagaren-$version-win64
+mkdir "$out/$name"
+cp "$bld/app/startlagaren.exe" "$bld/app/stlagc.exe" "$bld/app/ReadMe.txt" LICENSE "$out/$name/"
+
+# Fixed order, time, permissions and compression: zip and unzip tools would add the files'
+# own times, owners and the order the folder lists them in.
+python3 - "$out/$name" "$out/$name.zip" <<'PY'
+import os, sys, time, zipfile
+folder, target = sys.argv[1:]
+stamp = time.gmtime(max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800))[:6]  # zip dates start in 1980
+with zipfile.ZipFile(target, "w") as archive:
+    for name in ("startlagaren.exe", "stlagc.exe", "ReadMe.txt", "LICENSE"):
+        entry = zipfile.ZipInfo(name, stamp)
+        entry.create_system = 3  # Unix, whatever machine packs it
+        entry.external_attr = 0o100644 << 16
+        entry.compress_type = zipfile.ZIP_DEFLATED
+        with open(os.path.join(folder, name), "rb") as f:
+            archive.writestr(entry, f.read(), compresslevel=9)
+PY
+
+# The programs are listed as they lie after Explorer's "Extract All" of the zip.
+(cd "$out" && sha256sum "$name.zip" "$name/startlagaren.exe" "$name/stlagc.exe" >SHA256SUMS)
+cat "$out/SHA256SUMS"
