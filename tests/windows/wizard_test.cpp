@@ -249,6 +249,7 @@ TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyG
     // launcher starts the .htm program on it.
     wizard.Click(IDC_ABOUT_BUTTON);
     HWND about = wizard.Box(), tab = GetDlgItem(about, IDCANCEL);
+    EXPECT_TRUE(FindWindowExA(about, nullptr, "Static", "Startlagaren " STLAG_VERSION));  // as project() has it
     for (const int link : {IDC_WEB_LINK, IDC_MAIL_LINK, IDC_README_LINK})
         EXPECT_EQ(GetDlgItem(about, link), tab = GetNextDlgTabItem(about, tab, FALSE));
     PostMessageA(GetDlgItem(about, IDC_WEB_LINK), WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -277,6 +278,31 @@ TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyG
     wizard.NextTo(2);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.sheet, kFinishButton)) != 0; }));
     EXPECT_EQ(LoadText(IDS_NO_FAULTS), wizard.Shown());
+}
+
+// A file that turns up between the existence test and the creation of the backup is never
+// overwritten: the repair is refused, and value and file stay as they were.
+TEST(Win32FileSystem, NeverOverwritesABackupThatTurnsUpJustBeforeItIsCreated)
+{
+    struct Racing : Win32FileSystem {
+        std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override
+        {
+            std::ofstream(path) << "någons";
+            return Win32FileSystem::CreateNewFile(path);
+        }
+    } files;
+    const std::string path = "C:\\stlag-race.reg";
+    fs::remove(path);
+    SetRegText(HKEY_CURRENT_USER, kRunKey, "Race", kToolLine);
+    Win32Registry registry;
+    const FindingList findings = {{"Race", kToolLine, kQuotedToolLine, RunSubKey("Run"), RegistryRoot::CurrentUser}};
+    const RepairResult result =
+        RepairApplier(registry, files, Win32CodePage(), ResourceTexts()).Repair(findings, {{true}, path});
+    EXPECT_EQ(RepairRefusal::BackupNotCreated, result.refusal);
+    EXPECT_EQ("någons", ReadFile(path));
+    EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Race"));
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "Race");
+    fs::remove(path);
 }
 
 TEST(HyperLink, HeldSpaceBarLaunchesOnceOnRelease)
