@@ -25,7 +25,9 @@ const HKEY kUsers = HKEY_USERS, kMachine = HKEY_LOCAL_MACHINE;
 
 std::wstring Quoted(const std::wstring& arguments) { return L"\"" + kTool + L"\"" + arguments; }
 
-// The keys as they lie, 32-bit view included, with the scan's verdict; repaired empty: left as it was.
+// The keys as they lie, 32-bit view included, with the scan's verdict; repaired empty: left as it
+// was; kGone: deleted.
+const std::wstring kGone = L"(deleted)";
 struct Row { HKEY root; std::wstring key, name; DWORD type; const char* verdict; std::wstring old, repaired; };
 
 const std::vector<Row> kRows = {
@@ -47,6 +49,14 @@ const std::vector<Row> kRows = {
      L"C:\\windows\\system32\\userinit.exe," + kTool + L",", L""},
     {kMachine, L"Software\\" + kSetup, L"StubPath", REG_SZ, "change", kTool + L" /i", Quoted(L" /i")},
     {kMachine, L"Software\\WOW6432Node\\" + kSetup, L"StubPath", REG_EXPAND_SZ, "change", kTool, Quoted(L"")},
+    // What a user may write to steer SYSTEM: a key name that would write sections of its own into
+    // the backup, a share, a drive SYSTEM has not mapped. None is judged; a program missing from a
+    // folder on a local disk still goes.
+    {kUsers, kUser + kUninstall + L"\r\n\r\n[HKEY_CURRENT_USER]\r\n\"Injected\"=\"yes\"\r\n\r\n[HKEY_USERS",
+     L"UninstallString", REG_SZ, "not-judged", kTool + L" /S", L""},
+    {kUsers, kUser + kVersion + L"Run", L"FleetShare", REG_SZ, "not-judged", L"\\\\127.0.0.1\\share\\My App\\a.exe /x", L""},
+    {kUsers, kUser + kVersion + L"Run", L"FleetDrive", REG_SZ, "not-judged", L"R:\\Program Files\\Tool\\t.exe /x", L""},
+    {kUsers, kUser + kVersion + L"Run", L"FleetGone", REG_SZ, "delete", L"C:\\Program Files\\Fleet Tool\\gone.exe", kGone},
 };
 
 // As the log and the JSON lines name it.
@@ -107,11 +117,14 @@ TEST_F(Fleet, ScanJsonRepairRestore)
     const std::string lastLine = repair.second.substr(repair.second.rfind("\r\n", repair.second.size() - 3) + 2);
     EXPECT_EQ(0u, lastLine.find("Summering: ")) << lastLine;
     EXPECT_NE(std::string::npos, lastLine.find(Ansi(kBackup))) << lastLine;
-    for (const Row& row : kRows)
-        EXPECT_EQ(std::make_pair(row.type, row.repaired.empty() ? row.old : row.repaired), Get(row)) << row.name;
+    for (const Row& row : kRows) {
+        const std::pair<DWORD, std::wstring> left(row.type, row.repaired.empty() ? row.old : row.repaired);
+        EXPECT_EQ(row.repaired == kGone ? std::make_pair(0ul, std::wstring()) : left, Get(row)) << row.name;
+    }
     EXPECT_EQ(0, Execute(L"regedit.exe /S \"" + kBackup + L"\"").first);
     for (const Row& row : kRows)
         EXPECT_EQ(std::make_pair(row.type, row.old), Get(row)) << row.name;
+    EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, nullptr, L"Injected", RRF_RT_ANY, nullptr, nullptr, nullptr));
 }
 
 }  // namespace
