@@ -4,6 +4,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -141,18 +143,13 @@ TEST_F(Fleet, RefusedAndPartialRepair)
     for (const Row& row : {kRows[0], broken})
         ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(row.root, row.key.c_str(), row.name.c_str(), row.type,
                                                  row.old.c_str(), DWORD((row.old.size() + 1) * sizeof(wchar_t))));
-    const HANDLE file = CreateFileW(kBackup.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, "mine", 4, &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(std::filesystem::path(kBackup), std::ios::binary) << "mine";
     const std::wstring repair = L"\"" STLAGC_EXE L"\" /repair \"" + kBackup + L"\"";
     EXPECT_EQ(2, Execute(repair).first);
     EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].old), Get(kRows[0]));
-    char kept[8] = {};
-    const HANDLE again = CreateFileW(kBackup.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ReadFile(again, kept, sizeof kept, &written, nullptr);
-    CloseHandle(again);
-    EXPECT_EQ("mine", std::string(kept, written));
+    std::ifstream kept(std::filesystem::path(kBackup), std::ios::binary);
+    EXPECT_EQ("mine", std::string(std::istreambuf_iterator<char>(kept), {}));
+    kept.close();
 
     DeleteFileW(kBackup.c_str());
     EXPECT_EQ(1, Execute(repair).first);
