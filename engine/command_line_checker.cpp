@@ -55,7 +55,7 @@ Judgement CommandLineChecker::CheckCommandLine(const std::string& data, bool loc
         return JudgeLine(data, localOnly);
     // Explorer expands before it parses: %ProgramFiles% brings its blank along.
     const std::string expanded = fileSystem_.ExpandVariables(data);
-    const Judgement judged = JudgeLine(expanded, localOnly);
+    Judgement judged = JudgeLine(expanded, localOnly);
     if (judged.verdict != Verdict::Faulty || judged.newData.empty())
         return judged;
     return AsWritten(data, expanded, judged.newData);

@@ -22,7 +22,7 @@ std::string RunSubKey(const std::string& keyName)
 
 std::string KeyFullPath(RegistryRoot root, const std::string& subKey, RegistryView view)
 {
-    const std::string rootName = RootName(root);
+    std::string rootName = RootName(root);
     if (subKey.empty())
         return rootName;
     // The 32-bit view is where the system redirects it; regedit /S needs the real key.
