@@ -2,9 +2,11 @@
 // /allusers), and writes the troubleshooting log or JSON lines to standard output; with
 // /repair FILE it repairs every finding as the wizard would, backing up to FILE. A summary
 // line always closes the output of a scan.
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "backup_home.h"
 #include "console_options.h"
 #include "console_output.h"
 #include "console_report.h"
@@ -58,6 +60,23 @@ int Run(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options)
     return stlag::ExitCode(scan, &result);
 }
 
+// /repair FOLDER\ takes a file named after the time; a folder that others than administrators
+// could change is refused before anything is scanned.
+std::optional<stlag::ConsoleOptions> WithBackupFile(const stlag::LiveEngine& engine, stlag::ConsoleOptions options)
+{
+    if (options.action != stlag::ConsoleOptions::Action::Repair)
+        return options;
+    const stlag::BackupChoice choice = stlag::ChooseBackupFile(options.backupPath, engine.codePage(), "stlagc");
+    if (choice.refusalId != 0) {
+        const stlag::Texts& texts = engine.texts();
+        stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(IDS_CONSOLE_UNSAFE_FOLDER),
+                                                             {choice.folder, texts.Load(choice.refusalId)}));
+        return std::nullopt;
+    }
+    options.backupPath = choice.path;
+    return options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -73,7 +92,9 @@ int main(int argc, char** argv)
     case stlag::ConsoleOptions::Action::Refuse:
         stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(options.messageId), {options.argument}));
         return kBadArguments;
-    default:
-        return Run(engine, options);
+    default: {
+        const std::optional<stlag::ConsoleOptions> settled = WithBackupFile(engine, options);
+        return settled ? Run(engine, *settled) : kBadArguments;
+    }
     }
 }

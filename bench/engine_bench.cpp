@@ -85,15 +85,15 @@ public:
     std::string ExpandVariables(const std::string& text) const override { return text; }
     std::unique_ptr<OutputFile> CreateNewFile(const std::string&) override
     {
-        return std::unique_ptr<OutputFile>(new Discard);
+        return std::unique_ptr<OutputFile>(new Sink);
     }
-    bool RemoveFile(const std::string&) override { return false; }
 
 private:
-    struct Discard : OutputFile {
+    struct Sink : OutputFile {
         bool Write(const char*, std::size_t) override { return true; }
         bool Flush() override { return true; }
         bool Close() override { return true; }
+        bool Discard() override { return true; }
     };
 };
 

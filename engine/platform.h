@@ -9,7 +9,7 @@
 
 namespace stlag {
 
-// A file opened for writing raw bytes; closed by Close or on destruction.
+// A file opened for writing raw bytes; closed by Close, Discard or on destruction.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
@@ -17,6 +17,9 @@ public:
     // Hands everything written so far to the disk, not only to the system's cache.
     virtual bool Flush() = 0;
     virtual bool Close() = 0;
+    // Deletes the file through the handle it was written with, never by name, so whatever
+    // has come to lie at its path stays; then closes it. False when it could not be deleted.
+    virtual bool Discard() = 0;
 };
 
 // What the file system says is at a path: "file not found" and "path not found" are
@@ -40,8 +43,6 @@ public:
     virtual std::string ExpandVariables(const std::string& text) const = 0;
     // Creates a new file for writing; fails (null) when anything of that name exists.
     virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
-    // Deletes a closed file; false when it could not be deleted.
-    virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 class CodePage {

@@ -58,8 +58,7 @@ bool RegBackupWriter::Create(const std::string& path)
         return false;
     if (!file->Write(kSignature, sizeof kSignature - 1) || !file->Flush()) {
         // Left behind, the empty file would make the next try say that the backup exists.
-        file->Close();
-        fileSystem_.RemoveFile(path);
+        file->Discard();
         return false;
     }
     file_ = std::move(file);

@@ -102,6 +102,15 @@
 #define IDS_CONSOLE_SUMMARY       704
 #define IDS_CONSOLE_SUMMARY_BACKUP 705
 
+// Strings: the backup's folder, refused
+#define IDS_CONSOLE_UNSAFE_FOLDER 720
+#define IDS_FOLDER_NOT_CREATED    721
+#define IDS_FOLDER_NOT_A_FOLDER   722
+#define IDS_FOLDER_REPARSE_POINT  723
+#define IDS_FOLDER_OTHERS_MAY_CHANGE 724
+#define IDS_FOLDER_FOREIGN_OWNER  725
+#define IDS_FOLDER_UNREADABLE     726
+
 // Strings: backup file chooser
 #define IDS_SAVE_FILTER           1000
 #define IDS_SAVE_DEFAULT_EXT      1001

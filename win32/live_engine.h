@@ -1,5 +1,6 @@
 // The engine wired to the running system: its registry, files, ANSI code page and the
-// program's string table. The wizard and stlagc both scan and repair through it.
+// program's string table. The wizard and stlagc both scan and repair through it; backupAccess
+// says who besides administrators may use a backup file that an elevated run makes.
 #ifndef STLAG_LIVE_ENGINE_H
 #define STLAG_LIVE_ENGINE_H
 
@@ -14,7 +15,8 @@ namespace stlag {
 
 class LiveEngine {
 public:
-    LiveEngine() : checker_(files_, codePage_), lower_(codePage_) {}
+    explicit LiveEngine(BackupAccess backupAccess = BackupAccess::AdministratorsOnly)
+        : files_(backupAccess), checker_(files_, codePage_), lower_(codePage_) {}
     LiveEngine(const LiveEngine&) = delete;
     LiveEngine& operator=(const LiveEngine&) = delete;
 

@@ -6,6 +6,9 @@
 
 namespace stlag {
 
+Win32FileSystem::Win32FileSystem(BackupAccess access)
+    : access_(access), protect_(CurrentRunLevel() != RunLevel::User) {}
+
 PathAnswer Win32FileSystem::Probe(const std::string& path) const
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -56,6 +59,14 @@ public:
     }
     bool Flush() override { return file_ != INVALID_HANDLE_VALUE && FlushFileBuffers(file_); }
     bool Close() override { return Release(); }
+    bool Discard() override
+    {
+        FILE_DISPOSITION_INFO disposition = {TRUE};
+        const bool deleted = file_ != INVALID_HANDLE_VALUE &&
+                             SetFileInformationByHandle(file_, FileDispositionInfo, &disposition, sizeof disposition);
+        Release();
+        return deleted;
+    }
 
 private:
     bool Release()
@@ -73,23 +84,32 @@ private:
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& path)
 {
+    // Elevated, whoever can change the backup decides what an undo writes.
+    const std::vector<unsigned char> descriptor =
+        protect_ ? ProtectedDescriptor(access_, false) : std::vector<unsigned char>();
+    if (protect_ && descriptor.empty())
+        return nullptr;
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, const_cast<unsigned char*>(descriptor.data()), FALSE};
     // CREATE_NEW: a file that turned up after the existence test is never truncated.
-    // No sharing: nobody else writes the backup while the repair runs.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // No sharing: nobody else writes the backup while the repair runs. DELETE: for Discard.
+    const std::wstring wide = AnsiToWide(path);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, 0, protect_ ? &attributes : nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;
-    return std::unique_ptr<OutputFile>(new Win32OutputFile(file));
+    std::unique_ptr<OutputFile> output(new Win32OutputFile(file));
+    // A link on the way would have put the file somewhere else than the protected folder.
+    if (protect_ && !OpensWhereAsked(file, wide)) {
+        output->Discard();
+        return nullptr;
+    }
+    return output;
 }
 
 Win32CodePage::Win32CodePage()
 {
     for (unsigned b = 0; b < leadBytes_.size(); ++b)
         leadBytes_[b] = IsDBCSLeadByte(static_cast<BYTE>(b)) != 0;
-}
-
-bool Win32FileSystem::RemoveFile(const std::string& path)
-{
-    return DeleteFileA(path.c_str()) != 0;
 }
 
 std::wstring AnsiToWide(const std::string& ansi, unsigned codePage)

@@ -5,18 +5,25 @@
 #include <array>
 #include <string>
 
+#include "backup_home.h"
 #include "platform.h"
 
 namespace stlag {
 
+// Run elevated or as SYSTEM, CreateNewFile gives the file ProtectedDescriptor(access) and
+// deletes it again unless it OpensWhereAsked.
 class Win32FileSystem : public FileSystem {
 public:
+    explicit Win32FileSystem(BackupAccess access = BackupAccess::AdministratorsOnly);
     PathAnswer Probe(const std::string& path) const override;
     bool IsLocalFixedDrive(char letter) const override;
     bool FileExists(const std::string& path) const override;
     std::string ExpandVariables(const std::string& text) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
-    bool RemoveFile(const std::string& path) override;
+
+private:
+    BackupAccess access_;
+    bool protect_;
 };
 
 class Win32CodePage : public CodePage {

@@ -16,14 +16,6 @@ std::string GetFileNamePart(const std::string& path, const CodePage& codePage)
     return split == std::string::npos ? path : path.substr(split + 1);
 }
 
-std::string DefaultBackupFileName(const std::string& folder, const std::string& baseName, const std::tm& localTime)
-{
-    char stamp[64] = {};
-    if (std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H%M%S", &localTime) == 0)
-        stamp[0] = '\0';
-    return folder + "\\" + baseName + " " + stamp + ".reg";
-}
-
 std::string SaveDialogFilter(const std::string& filterText)
 {
     std::string filter;

@@ -1,12 +1,13 @@
-// The backup file's default name and the pieces of a path that the save dialog is
-// started with. Plain text work, no windows, so it is tested natively.
+// The pieces of a path that the save dialog is started with, and the backup file's default
+// name (DefaultBackupFileName, shared with stlagc). Plain text work, no windows, so it is
+// tested natively.
 #ifndef STLAG_BACKUP_NAME_H
 #define STLAG_BACKUP_NAME_H
 
-#include <ctime>
 #include <string>
 #include <vector>
 
+#include "backup_folder.h"
 #include "platform.h"
 
 namespace stlag {
@@ -17,10 +18,6 @@ std::string GetFolderPart(const std::string& path, const CodePage& codePage);
 
 // After the last backslash; failing that the last forward slash; failing that the whole path.
 std::string GetFileNamePart(const std::string& path, const CodePage& codePage);
-
-// folder + "\" + baseName + " " + the time as "%Y-%m-%d %H%M%S" + ".reg". An empty folder
-// (the desktop could not be found) leaves the leading backslash.
-std::string DefaultBackupFileName(const std::string& folder, const std::string& baseName, const std::tm& localTime);
 
 // "A|*.a|B|*.b||" as the save dialog wants it: every bar a NUL, line feeds dropped. The
 // result carries the doubled NUL that ends the list in its own bytes.

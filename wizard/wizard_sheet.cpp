@@ -66,7 +66,8 @@ void RunWizard()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    LiveEngine engine;
+    // The user who ran the wizard undoes its repair by double-clicking the backup.
+    LiveEngine engine(BackupAccess::AlsoTheUser);
     WizardState state;
     CWizardSheet(state, engine).DoModal();
 }

@@ -50,7 +50,6 @@ public:
         files[Fold(path)];
         return std::make_unique<File>(*this, Fold(path));
     }
-    bool RemoveFile(const std::string& path) override { return files.erase(Fold(path)) != 0; }
     static std::string Fold(std::string text)
     {
         for (char& c : text)
@@ -75,6 +74,7 @@ private:
             return !fs.failFlush;
         }
         bool Close() override { return true; }
+        bool Discard() override { return fs.files.erase(path) + fs.onDisk.erase(path) != 0; }
         MemoryFileSystem& fs;
         const std::string path;
     };

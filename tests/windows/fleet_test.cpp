@@ -1,15 +1,22 @@
 // stlagc /allusers /scope:all on Wine's real registry: a user's hive under HKEY_USERS,
 // services and uninstall entries, read back as JSON lines, repaired, and restored by
-// Wine's own regedit /S with every value's type.
+// Wine's own regedit /S with every value's type. Then the backup's home: Wine runs programs
+// elevated, and keeps of a file's security descriptor only what Unix mode bits hold, so the
+// descriptor handed to CreateFile is read where it is built as well.
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
+#include <aclapi.h>
+#include <sddl.h>
+
+#include "backup_home.h"
 #include "test_helpers.h"
 
 namespace {
@@ -156,6 +163,99 @@ TEST_F(Fleet, RefusedAndPartialRepair)
     EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].repaired), Get(kRows[0]));
     EXPECT_EQ(std::make_pair(broken.type, broken.old), Get(broken));
     RegDeleteKeyValueW(broken.root, broken.key.c_str(), broken.name.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+const std::wstring kHome = L"C:\\ProgramData\\Stlag Fleet";  // a folder for the backup
+const char kSystem[] = "S-1-5-18", kAdmins[] = "S-1-5-32-544", kWineUser[] = "S-1-5-21-0-0-0-1000";
+
+// Each grant's account, and its rights when they are not full control.
+std::vector<std::string> Grants(const stlag::FolderFacts& facts)
+{
+    std::vector<std::string> grants;
+    for (const stlag::AccessGrant& grant : facts.grants)
+        grants.push_back(grant.sid + (grant.mask == FILE_ALL_ACCESS ? "" : " " + std::to_string(grant.mask)));
+    return grants;
+}
+
+TEST(BackupDescriptor, ProtectedForAdministrators)
+{
+    using stlag::BackupAccess;
+    const struct { BackupAccess access; bool folder; std::string owner; std::vector<std::string> grants; } cases[] = {
+        {BackupAccess::AdministratorsOnly, false, "", {kSystem, kAdmins}},
+        {BackupAccess::AlsoTheUser, false, "", {kSystem, kAdmins, kWineUser}},
+        {BackupAccess::AdministratorsOnly, true, kAdmins, {kSystem, kAdmins}},
+    };
+    for (const auto& c : cases) {
+        std::vector<unsigned char> descriptor = stlag::ProtectedDescriptor(c.access, c.folder);
+        SECURITY_DESCRIPTOR_CONTROL control = 0;
+        DWORD revision = 0;
+        ASSERT_TRUE(GetSecurityDescriptorControl(descriptor.data(), &control, &revision));
+        EXPECT_TRUE(control & SE_DACL_PROTECTED);  // nothing inherited from the folder above
+        const stlag::FolderFacts facts = stlag::DescriptorFacts(descriptor.data());
+        EXPECT_EQ(c.grants, Grants(facts));
+        EXPECT_EQ(c.owner, facts.ownerSid);
+        EXPECT_TRUE(!c.folder || stlag::FolderRefusal(facts) == 0) << "a folder of stlagc's own making is refused";
+    }
+}
+
+// The user's faulty start-up value, and no backup folder yet.
+struct BackupHome : Fleet {
+    void SetUp() override
+    {
+        Fleet::SetUp();
+        std::filesystem::remove_all(kHome);
+        Touch(kTool);
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(kRows[0].root, kRows[0].key.c_str(), kRows[0].name.c_str(), REG_SZ,
+                                                 kRows[0].old.c_str(), DWORD((kRows[0].old.size() + 1) * 2)));
+    }
+};
+
+// As the remediation script has it: cmd hands "...\" on, and the C runtime makes it ...".
+TEST_F(BackupHome, FolderIsMadeAndTheFileNamedAfterTheTime)
+{
+    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + kHome + L"\\\"");
+    EXPECT_EQ(0, repair.first) << repair.second;
+    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].repaired), Get(kRows[0]));
+    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kHome), {}));
+    const std::wstring backup = std::filesystem::directory_iterator(kHome)->path().wstring();
+    EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
+    EXPECT_NE(std::string::npos, repair.second.find(Ansi(backup))) << repair.second;
+    // Wine's user stands in for the owner that mode bits keep; Everyone would be "others".
+    for (const std::wstring& path : {kHome, backup}) {
+        PSECURITY_DESCRIPTOR read = nullptr;
+        GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, {}, {}, {}, {}, &read);
+        EXPECT_EQ((std::vector<std::string>{kSystem, kWineUser}), Grants(stlag::DescriptorFacts(read))) << Ansi(path);
+        LocalFree(read);
+    }
+    std::filesystem::remove_all(kHome);
+}
+
+// Exit 2 and nothing changed: a folder that Everyone may add files to, and a file in it that
+// another name of its drive (Wine's Z:) puts elsewhere than asked, deleted again by handle.
+TEST_F(BackupHome, UnsafeHomeIsRefused)
+{
+    PSECURITY_DESCRIPTOR everyone = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;WD)", SDDL_REVISION_1,
+                                                         &everyone, nullptr);
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, everyone, FALSE};
+    ASSERT_TRUE(CreateDirectoryW(kHome.c_str(), &attributes));
+    LocalFree(everyone);
+    std::wstring unixPrefix = _wgetenv(L"WINEPREFIX");
+    std::replace(unixPrefix.begin(), unixPrefix.end(), L'/', L'\\');
+    const std::pair<std::wstring, std::wstring> cases[] = {  // argument, a piece of the message
+        {kHome + L"\\", kHome}, {L"Z:" + unixPrefix + L"\\drive_c" + kHome.substr(2) + L"\\z.reg", L"en backup"}};
+    for (const auto& c : cases) {
+        const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + c.first + L"\" 2>&1");
+        EXPECT_EQ(2, repair.first) << repair.second;
+        EXPECT_NE(std::string::npos, repair.second.find(Ansi(c.second))) << repair.second;
+        EXPECT_TRUE(std::filesystem::is_empty(kHome)) << Ansi(c.first);
+    }
+    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].old), Get(kRows[0]));
+    std::filesystem::remove_all(kHome);
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+#include "backup_folder.h"
+
+#include <algorithm>
+
+#include "ansi_text.h"
+#include "resource.h"
+
+namespace stlag {
+
+namespace {
+
+const char kSystem[] = "S-1-5-18", kAdministrators[] = "S-1-5-32-544", kCreatorOwner[] = "S-1-3-0";
+const char kTrustedInstaller[] = "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+
+// FILE_WRITE_DATA (add a file), FILE_APPEND_DATA (add a folder), FILE_DELETE_CHILD, DELETE
+// (rename the folder away and put another in its place), WRITE_DAC, WRITE_OWNER,
+// GENERIC_ALL and GENERIC_WRITE.
+const unsigned long kChangeRights = 0x2 | 0x4 | 0x40 | 0x10000 | 0x40000 | 0x80000 | 0x10000000 | 0x40000000;
+
+bool IsAdministration(const std::string& sid)
+{
+    return sid == kSystem || sid == kAdministrators || sid == kTrustedInstaller;
+}
+
+bool OthersMayChange(const FolderFacts& facts)
+{
+    return !facts.hasAccessList ||
+           std::any_of(facts.grants.begin(), facts.grants.end(), [](const AccessGrant& grant) {
+               return (grant.mask & kChangeRights) != 0 && !IsAdministration(grant.sid) && grant.sid != kCreatorOwner;
+           });
+}
+
+}  // namespace
+
+std::optional<std::string> FolderByForm(const std::string& argument, const CodePage& codePage)
+{
+    // Blanks after the quote are what cmd leaves before a redirection: "C:\dir\" >log.
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < argument.size(); i += CharLength(argument, i, codePage)) {
+        if (CharLength(argument, i, codePage) == 2 || !IsWhiteSpace(argument[i]))
+            last = i;
+    }
+    if (last == std::string::npos || CharLength(argument, last, codePage) != 1 ||
+        (argument[last] != '\\' && argument[last] != '"'))
+        return std::nullopt;
+    return argument.substr(0, last);
+}
+
+std::string DefaultBackupFileName(const std::string& folder, const std::string& baseName, const std::tm& localTime)
+{
+    char stamp[64] = {};
+    if (std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H%M%S", &localTime) == 0)
+        stamp[0] = '\0';
+    return folder + "\\" + baseName + " " + stamp + ".reg";
+}
+
+unsigned FolderRefusal(const FolderFacts& facts)
+{
+    if (!facts.folder)
+        return IDS_FOLDER_NOT_A_FOLDER;
+    if (facts.reparsePoint)
+        return IDS_FOLDER_REPARSE_POINT;
+    if (OthersMayChange(facts))
+        return IDS_FOLDER_OTHERS_MAY_CHANGE;
+    return IsAdministration(facts.ownerSid) ? 0 : IDS_FOLDER_FOREIGN_OWNER;
+}
+
+}  // namespace stlag

@@ -1,0 +1,51 @@
+// Where a backup may be kept: a folder named by the form of /repair's argument, the file
+// named by the time in it, and whether only administrators can change a folder. Plain
+// values in and out; win32/backup_home reads them off the system.
+#ifndef STLAG_BACKUP_FOLDER_H
+#define STLAG_BACKUP_FOLDER_H
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+namespace stlag {
+
+// The folder that /repair's argument names by its form, without its last character: it ends
+// in a backslash, or in a double quote, as the C runtime and PowerShell hand over "C:\dir\"
+// (C:\dir"), white space after it aside. Nothing for any other argument. A trail byte of a
+// double-byte character is no backslash.
+std::optional<std::string> FolderByForm(const std::string& argument, const CodePage& codePage);
+
+// folder + "\" + baseName + " " + the time as "%Y-%m-%d %H%M%S" + ".reg". An empty folder
+// leaves the leading backslash.
+std::string DefaultBackupFileName(const std::string& folder, const std::string& baseName, const std::tm& localTime);
+
+// An entry of a folder's access list that grants rights: the account as a string SID
+// ("S-1-5-18"), or empty when the entry's kind names it in a way not read here.
+struct AccessGrant {
+    std::string sid;
+    unsigned long mask = 0;
+};
+
+// What a folder's safety depends on. Denying entries take nothing away from the grants
+// that count, so only granting ones are listed.
+struct FolderFacts {
+    bool folder = true, reparsePoint = false;
+    bool hasAccessList = true;  // none lets everybody do everything
+    std::string ownerSid;
+    std::vector<AccessGrant> grants;
+};
+
+// 0 when only administrators can change the folder: it is a folder and no reparse point,
+// SYSTEM, Administrators or TrustedInstaller owns it, and no grant to another account
+// (CREATOR OWNER aside, which stands for whoever creates an entry inside) holds write,
+// append, delete-child, DELETE, WRITE_DAC, WRITE_OWNER, GENERIC_WRITE or GENERIC_ALL.
+// Otherwise the id of the text that says why (IDS_FOLDER_*).
+unsigned FolderRefusal(const FolderFacts& facts);
+
+}  // namespace stlag
+
+#endif

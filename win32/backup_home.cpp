@@ -1,0 +1,241 @@
+#include "backup_home.h"
+
+#include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <ctime>
+
+#include "resource.h"
+#include "win32_platform.h"
+
+namespace stlag {
+
+namespace {
+
+const char kSystemSid[] = "S-1-5-18";
+
+std::string SidText(PSID sid)
+{
+    char* text = nullptr;
+    if (!ConvertSidToStringSidA(sid, &text))
+        return std::string();
+    std::string copy(text);
+    LocalFree(text);
+    return copy;
+}
+
+std::string TokenUserSid()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return std::string();
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    std::string sid;
+    if (size != 0 && GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
+        sid = SidText(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid);
+    CloseHandle(token);
+    return sid;
+}
+
+// Object and compound grants name their account elsewhere: they count as an unknown one's.
+void AddGrant(const void* entry, std::vector<AccessGrant>& grants)
+{
+    const BYTE type = static_cast<const ACE_HEADER*>(entry)->AceType;
+    const bool plain = type == ACCESS_ALLOWED_ACE_TYPE || type == ACCESS_ALLOWED_CALLBACK_ACE_TYPE;
+    if (!plain && type != ACCESS_ALLOWED_OBJECT_ACE_TYPE && type != ACCESS_ALLOWED_CALLBACK_OBJECT_ACE_TYPE &&
+        type != ACCESS_ALLOWED_COMPOUND_ACE_TYPE)
+        return;
+    const auto* grant = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
+    grants.push_back({plain ? SidText(const_cast<DWORD*>(&grant->SidStart)) : std::string(), grant->Mask});
+}
+
+// The text a path-taking call fills in, its buffer grown until the text fits; empty on failure.
+template <typename Call>
+std::wstring Filled(Call call)
+{
+    std::wstring text(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 3; ++tries) {
+        const DWORD length = call(&text[0], static_cast<DWORD>(text.size()));
+        if (length == 0)
+            return std::wstring();
+        const bool fits = length < text.size();
+        text.resize(length);  // when it did not fit: the size asked for, NUL included
+        if (fits)
+            return text;
+    }
+    return std::wstring();
+}
+
+std::wstring WithoutLongPrefix(const std::wstring& path)
+{
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+        return L"\\\\" + path.substr(8);
+    return path.compare(0, 4, L"\\\\?\\") == 0 ? path.substr(4) : path;
+}
+
+// The folder as a path to open: a drive's root keeps its backslash, which "C:" would lose.
+std::wstring FolderToOpen(const std::string& folder)
+{
+    return AnsiToWide(folder.empty() || folder.back() == ':' ? folder + "\\" : folder);
+}
+
+unsigned ExistingFolderRefusal(const std::wstring& folder)
+{
+    // The reparse point itself is opened, not where it leads.
+    const HANDLE handle = CreateFileW(folder.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return IDS_FOLDER_UNREADABLE;
+    BY_HANDLE_FILE_INFORMATION info = {};
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const bool read = GetFileInformationByHandle(handle, &info) &&
+                      GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                      nullptr, nullptr, nullptr, nullptr, &descriptor) == ERROR_SUCCESS;
+    CloseHandle(handle);
+    if (!read)
+        return IDS_FOLDER_UNREADABLE;
+    FolderFacts facts = DescriptorFacts(descriptor);
+    LocalFree(descriptor);
+    facts.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    facts.reparsePoint = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    return FolderRefusal(facts);
+}
+
+// A folder that CreateDirectory makes is new: nobody else has had a hand in it yet.
+unsigned SettleFolder(const std::wstring& folder, bool elevated)
+{
+    const std::vector<unsigned char> descriptor =
+        elevated ? ProtectedDescriptor(BackupAccess::AdministratorsOnly, true) : std::vector<unsigned char>();
+    if (elevated && descriptor.empty())
+        return IDS_FOLDER_NOT_CREATED;
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, const_cast<unsigned char*>(descriptor.data()), FALSE};
+    if (CreateDirectoryW(folder.c_str(), descriptor.empty() ? nullptr : &attributes))
+        return 0;
+    // A drive's root is not made either, but it is there.
+    if (GetLastError() != ERROR_ALREADY_EXISTS && GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return IDS_FOLDER_NOT_CREATED;
+    return elevated ? ExistingFolderRefusal(folder) : 0;
+}
+
+// The folder of a file as the system takes its path, without its last backslash ("C:" for a root).
+std::string FolderOfFile(const std::string& path)
+{
+    const std::wstring full = Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(AnsiToWide(path).c_str(), size, buffer, nullptr);
+    });
+    const std::size_t split = full.rfind(L'\\');
+    const std::wstring folder = split == std::wstring::npos ? full : full.substr(0, split);
+    bool inCodePage = true;
+    return WideToAnsi(folder.data(), folder.size(), inCodePage);
+}
+
+std::tm LocalNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local = {};
+    localtime_s(&local, &now);
+    return local;
+}
+
+}  // namespace
+
+RunLevel CurrentRunLevel()
+{
+    if (TokenUserSid() == kSystemSid)
+        return RunLevel::System;
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    const bool elevated = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                          GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+                          elevation.TokenIsElevated != 0;
+    if (token != nullptr)
+        CloseHandle(token);
+    return elevated ? RunLevel::Elevated : RunLevel::User;
+}
+
+std::vector<unsigned char> ProtectedDescriptor(BackupAccess access, bool forFolder)
+{
+    // The owner of a folder counts in FolderRefusal; a file's owner is the creator's default.
+    const std::string grant = forFolder ? "(A;OICI;FA;;;" : "(A;;FA;;;";
+    std::string sddl = std::string(forFolder ? "O:BA" : "") + "D:P" + grant + "SY)" + grant + "BA)";
+    if (access == BackupAccess::AlsoTheUser) {
+        const std::string user = TokenUserSid();
+        if (user.empty())
+            return std::vector<unsigned char>();
+        sddl += grant + user + ")";
+    }
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ULONG size = 0;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, &size))
+        return std::vector<unsigned char>();
+    const auto* bytes = static_cast<const unsigned char*>(descriptor);
+    std::vector<unsigned char> copy(bytes, bytes + size);
+    LocalFree(descriptor);
+    return copy;
+}
+
+FolderFacts DescriptorFacts(const void* descriptor)
+{
+    FolderFacts facts;
+    const auto sd = const_cast<PSECURITY_DESCRIPTOR>(descriptor);
+    PSID owner = nullptr;
+    PACL list = nullptr;
+    BOOL defaulted = FALSE, present = FALSE;
+    if (GetSecurityDescriptorOwner(sd, &owner, &defaulted) && owner != nullptr)
+        facts.ownerSid = SidText(owner);
+    facts.hasAccessList = GetSecurityDescriptorDacl(sd, &present, &list, &defaulted) && present && list != nullptr;
+    for (DWORD i = 0; facts.hasAccessList && i < list->AceCount; ++i) {
+        void* entry = nullptr;
+        if (GetAce(list, i, &entry))
+            AddGrant(entry, facts.grants);
+    }
+    return facts;
+}
+
+bool OpensWhereAsked(void* file, const std::wstring& asked)
+{
+    const std::wstring full = Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(asked.c_str(), size, buffer, nullptr);
+    });
+    // A short (8.3) name in the path asked for leads nowhere else.
+    const std::wstring longName = Filled([&](wchar_t* buffer, DWORD size) {
+        return GetLongPathNameW(full.c_str(), buffer, size);
+    });
+    const std::wstring reached = Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    });
+    const std::wstring expected = WithoutLongPrefix(longName.empty() ? full : longName);
+    return !reached.empty() && !expected.empty() &&
+           CompareStringOrdinal(WithoutLongPrefix(reached).c_str(), -1, expected.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+BackupChoice ChooseBackupFile(const std::string& argument, const CodePage& codePage, const std::string& baseName)
+{
+    const RunLevel level = CurrentRunLevel();
+    BackupChoice choice;
+    std::optional<std::string> folder = FolderByForm(argument, codePage);
+    const DWORD attributes = GetFileAttributesW(AnsiToWide(argument).c_str());
+    if (!folder && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        folder = argument;
+    if (folder) {
+        choice.folder = *folder + "\\";
+        choice.path = DefaultBackupFileName(*folder, baseName, LocalNow());
+        choice.refusalId = SettleFolder(FolderToOpen(*folder), level != RunLevel::User);
+        return choice;
+    }
+    choice.path = argument;
+    if (level == RunLevel::System) {
+        const std::string fileFolder = FolderOfFile(argument);
+        choice.folder = fileFolder + "\\";
+        choice.refusalId = ExistingFolderRefusal(FolderToOpen(fileFolder));
+    }
+    return choice;
+}
+
+}  // namespace stlag
