@@ -41,11 +41,9 @@ TEST(BackupFolder, OnlyAdministratorsMayChangeIt)
         facts.ownerSid = c.owner;
         facts.grants = {{"S-1-5-18", 0x1f01ff}, {kAdmins, 0x1f01ff}, {"S-1-3-0", 0x10000000}, {c.sid, c.mask}};
         EXPECT_EQ(FolderRefusal(facts), c.refusal) << c.owner << " " << c.sid << " " << c.mask;
-        facts.hasAccessList = false;  // everybody may do everything
-        EXPECT_EQ(FolderRefusal(facts), kOthers);
-        facts.reparsePoint = true;
-        EXPECT_EQ(FolderRefusal(facts), IDS_FOLDER_REPARSE_POINT);
-        facts.folder = false;
-        EXPECT_EQ(FolderRefusal(facts), IDS_FOLDER_NOT_A_FOLDER);
     }
+    // No access list lets everybody do everything; a link or a file is refused whoever owns it.
+    EXPECT_EQ(FolderRefusal(FolderFacts{true, false, false, kAdmins, {}}), kOthers);
+    EXPECT_EQ(FolderRefusal(FolderFacts{true, true, true, kAdmins, {}}), IDS_FOLDER_REPARSE_POINT);
+    EXPECT_EQ(FolderRefusal(FolderFacts{false, false, true, kAdmins, {}}), IDS_FOLDER_NOT_A_FOLDER);
 }

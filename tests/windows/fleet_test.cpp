@@ -202,42 +202,17 @@ TEST(BackupDescriptor, ProtectedForAdministrators)
     }
 }
 
-// The user's faulty start-up value, and no backup folder yet.
-struct BackupHome : Fleet {
-    void SetUp() override
-    {
-        Fleet::SetUp();
-        std::filesystem::remove_all(kHome);
-        Touch(kTool);
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(kRows[0].root, kRows[0].key.c_str(), kRows[0].name.c_str(), REG_SZ,
-                                                 kRows[0].old.c_str(), DWORD((kRows[0].old.size() + 1) * 2)));
-    }
-};
-
-// As the remediation script has it: cmd hands "...\" on, and the C runtime makes it ...".
-TEST_F(BackupHome, FolderIsMadeAndTheFileNamedAfterTheTime)
+// Exit 2 and nothing changed for a folder that Everyone may add files to, and for a file in
+// it that another name of its drive (Wine's Z:) puts elsewhere than asked, deleted again by
+// handle. Then, as the remediation script has it (cmd hands "...\" on, and the C runtime
+// makes it ..."), the folder is made anew and the file named after the time.
+TEST_F(Fleet, BackupHomeIsRefusedOrMade)
 {
-    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + kHome + L"\\\"");
-    EXPECT_EQ(0, repair.first) << repair.second;
-    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].repaired), Get(kRows[0]));
-    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kHome), {}));
-    const std::wstring backup = std::filesystem::directory_iterator(kHome)->path().wstring();
-    EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
-    EXPECT_NE(std::string::npos, repair.second.find(Ansi(backup))) << repair.second;
-    // Wine's user stands in for the owner that mode bits keep; Everyone would be "others".
-    for (const std::wstring& path : {kHome, backup}) {
-        PSECURITY_DESCRIPTOR read = nullptr;
-        GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, {}, {}, {}, {}, &read);
-        EXPECT_EQ((std::vector<std::string>{kSystem, kWineUser}), Grants(stlag::DescriptorFacts(read))) << Ansi(path);
-        LocalFree(read);
-    }
+    const Row& row = kRows[0];
+    Touch(kTool);
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(row.root, row.key.c_str(), row.name.c_str(), REG_SZ, row.old.c_str(),
+                                             DWORD((row.old.size() + 1) * 2)));
     std::filesystem::remove_all(kHome);
-}
-
-// Exit 2 and nothing changed: a folder that Everyone may add files to, and a file in it that
-// another name of its drive (Wine's Z:) puts elsewhere than asked, deleted again by handle.
-TEST_F(BackupHome, UnsafeHomeIsRefused)
-{
     PSECURITY_DESCRIPTOR everyone = nullptr;
     ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;WD)", SDDL_REVISION_1,
                                                          &everyone, nullptr);
@@ -246,15 +221,29 @@ TEST_F(BackupHome, UnsafeHomeIsRefused)
     LocalFree(everyone);
     std::wstring unixPrefix = _wgetenv(L"WINEPREFIX");
     std::replace(unixPrefix.begin(), unixPrefix.end(), L'/', L'\\');
-    const std::pair<std::wstring, std::wstring> cases[] = {  // argument, a piece of the message
+    const std::pair<std::wstring, std::wstring> refused[] = {  // argument, a piece of the message
         {kHome + L"\\", kHome}, {L"Z:" + unixPrefix + L"\\drive_c" + kHome.substr(2) + L"\\z.reg", L"en backup"}};
-    for (const auto& c : cases) {
+    for (const auto& c : refused) {
         const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + c.first + L"\" 2>&1");
         EXPECT_EQ(2, repair.first) << repair.second;
         EXPECT_NE(std::string::npos, repair.second.find(Ansi(c.second))) << repair.second;
         EXPECT_TRUE(std::filesystem::is_empty(kHome)) << Ansi(c.first);
     }
-    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].old), Get(kRows[0]));
+    EXPECT_EQ(std::make_pair(row.type, row.old), Get(row));
+
+    std::filesystem::remove_all(kHome);
+    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + kHome + L"\\\"");
+    EXPECT_EQ(0, repair.first) << repair.second;
+    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kHome), {}));
+    const std::wstring backup = std::filesystem::directory_iterator(kHome)->path().wstring();
+    EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
+    // Wine's user stands in for the owner that mode bits keep; Everyone would be "others".
+    for (const std::wstring& path : {kHome, backup}) {
+        PSECURITY_DESCRIPTOR read = nullptr;
+        GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, {}, {}, {}, {}, &read);
+        EXPECT_EQ((std::vector<std::string>{kSystem, kWineUser}), Grants(stlag::DescriptorFacts(read))) << Ansi(path);
+        LocalFree(read);
+    }
     std::filesystem::remove_all(kHome);
 }
 
