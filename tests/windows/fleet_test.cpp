@@ -29,7 +29,7 @@ const std::wstring kPolicyRun = kVersion + L"Policies\\Explorer\\Run";
 const std::wstring kWinlogon = L"Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const std::wstring kSetup = L"Microsoft\\Active Setup\\Installed Components\\StlagFleet";
 const std::wstring kTool = L"C:\\Program Files\\Fleet Tool\\tool.exe";
-const std::wstring kBackup = L"C:\\ProgramData\\Startlagaren fleet.reg";
+const std::wstring kBackup = L"C:\\ProgramData\\Startlagaren fleet.reg", kFleetHome = L"C:\\ProgramData\\Startlagaren";
 const HKEY kUsers = HKEY_USERS, kMachine = HKEY_LOCAL_MACHINE;
 
 std::wstring Quoted(const std::wstring& arguments) { return L"\"" + kTool + L"\"" + arguments; }
@@ -121,18 +121,23 @@ TEST_F(Fleet, ScanJsonRepairRestore)
     EXPECT_EQ(std::count_if(kRows.begin(), kRows.end(), [](const Row& row) { return !row.repaired.empty(); }) + 1,
               last["faulty"].get<std::ptrdiff_t>());
 
-    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + kBackup + L"\"");
+    // The remediation's own form: the folder made, the file named by stlagc.
+    std::filesystem::remove_all(kFleetHome);
+    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + kFleetHome + L"\\\"");
     EXPECT_EQ(1, repair.first) << repair.second;  // Userinit is left
+    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kFleetHome), {}));
+    const std::wstring backup = std::filesystem::directory_iterator(kFleetHome)->path().wstring();
     const std::string lastLine = repair.second.substr(repair.second.rfind("\r\n", repair.second.size() - 3) + 2);
     EXPECT_EQ(0u, lastLine.find("Summering: ")) << lastLine;
-    EXPECT_NE(std::string::npos, lastLine.find(Ansi(kBackup))) << lastLine;
+    EXPECT_NE(std::string::npos, lastLine.find(Ansi(backup))) << lastLine;
     for (const Row& row : kRows) {
         const std::pair<DWORD, std::wstring> left(row.type, row.repaired.empty() ? row.old : row.repaired);
         EXPECT_EQ(row.repaired == kGone ? std::make_pair(0ul, std::wstring()) : left, Get(row)) << row.name;
     }
-    EXPECT_EQ(0, Execute(L"regedit.exe /S \"" + kBackup + L"\"").first);
+    EXPECT_EQ(0, Execute(L"regedit.exe /S \"" + backup + L"\"").first);
     for (const Row& row : kRows)
         EXPECT_EQ(std::make_pair(row.type, row.old), Get(row)) << row.name;
+    std::filesystem::remove_all(kFleetHome);
     EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, nullptr, L"Injected", RRF_RT_ANY, nullptr, nullptr, nullptr));
 }
 
