@@ -44,9 +44,7 @@ if build sanitize; then run_ctest ctest --preset sanitize; else status=1; failed
 
 echo "== windows, under Wine and Xvfb"
 if build windows; then
-  # A Windows test that fails is run once more: Wine's helper processes start and settle at
-  # their own pace, and one unexplained failure was seen in a dozen runs. Failing twice fails.
-  run_ctest xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows --repeat until-pass:2
+  run_ctest xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
   WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
 else
   status=1; failed=$((failed + 1))

@@ -84,9 +84,12 @@ LRESULT CRepairPage::OnWizardNext()
         request.ticked.push_back(findingList_.GetCheck(row));
     RepairResult result = engine_.Repair(state_.findings, request);
     if (result.refusal != RepairRefusal::None) {
-        AppMessageBox(window_, LoadText(result.warningTextId), MB_ICONEXCLAMATION | MB_OK);
+        // The field gets the focus before the box opens: closing the box gives the sheet back
+        // the focus it had, and that may reach the sheet after anything done once the box is
+        // gone.
         if (result.refusal != RepairRefusal::NothingTicked)
             ShowBackupField();
+        AppMessageBox(window_, LoadText(result.warningTextId), MB_ICONEXCLAMATION | MB_OK);
         return -1;
     }
     state_.findings = std::move(result.findingsLeft);
