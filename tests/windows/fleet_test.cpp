@@ -29,7 +29,7 @@ const std::wstring kPolicyRun = kVersion + L"Policies\\Explorer\\Run";
 const std::wstring kWinlogon = L"Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const std::wstring kSetup = L"Microsoft\\Active Setup\\Installed Components\\StlagFleet";
 const std::wstring kTool = L"C:\\Program Files\\Fleet Tool\\tool.exe";
-const std::wstring kBackup = L"C:\\ProgramData\\Startlagaren fleet.reg", kFleetHome = L"C:\\ProgramData\\Startlagaren";
+const std::wstring kFleetHome = L"C:\\ProgramData\\Startlagaren";
 const HKEY kUsers = HKEY_USERS, kMachine = HKEY_LOCAL_MACHINE;
 
 std::wstring Quoted(const std::wstring& arguments) { return L"\"" + kTool + L"\"" + arguments; }
@@ -94,7 +94,7 @@ struct Fleet : testing::Test {
                 RegDeleteKeyW(row.root, row.key.c_str());  // values and all
             else
                 RegDeleteKeyValueW(row.root, row.key.c_str(), row.name.c_str());
-        DeleteFileW(kBackup.c_str());
+        std::filesystem::remove_all(kFleetHome);
     }
 };
 
@@ -122,7 +122,6 @@ TEST_F(Fleet, ScanJsonRepairRestore)
               last["faulty"].get<std::ptrdiff_t>());
 
     // The remediation's own form: the folder made, the file named by stlagc.
-    std::filesystem::remove_all(kFleetHome);
     const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + kFleetHome + L"\\\"");
     EXPECT_EQ(1, repair.first) << repair.second;  // Userinit is left
     ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kFleetHome), {}));
@@ -137,37 +136,7 @@ TEST_F(Fleet, ScanJsonRepairRestore)
     EXPECT_EQ(0, Execute(L"regedit.exe /S \"" + backup + L"\"").first);
     for (const Row& row : kRows)
         EXPECT_EQ(std::make_pair(row.type, row.old), Get(row)) << row.name;
-    std::filesystem::remove_all(kFleetHome);
     EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, nullptr, L"Injected", RRF_RT_ANY, nullptr, nullptr, nullptr));
-}
-
-}  // namespace
-
-namespace {
-
-// A repair refused for an existing backup file changes nothing and exits 2; one that leaves a
-// value (its name holds a line break, which no backup can record) exits 1.
-TEST_F(Fleet, RefusedAndPartialRepair)
-{
-    Touch(kTool);
-    Row broken = kRows[0];
-    broken.name = L"Line\r\nBreak";
-    for (const Row& row : {kRows[0], broken})
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(row.root, row.key.c_str(), row.name.c_str(), row.type,
-                                                 row.old.c_str(), DWORD((row.old.size() + 1) * sizeof(wchar_t))));
-    std::ofstream(std::filesystem::path(kBackup), std::ios::binary) << "mine";
-    const std::wstring repair = L"\"" STLAGC_EXE L"\" /repair \"" + kBackup + L"\"";
-    EXPECT_EQ(2, Execute(repair).first);
-    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].old), Get(kRows[0]));
-    std::ifstream kept(std::filesystem::path(kBackup), std::ios::binary);
-    EXPECT_EQ("mine", std::string(std::istreambuf_iterator<char>(kept), {}));
-    kept.close();
-
-    DeleteFileW(kBackup.c_str());
-    EXPECT_EQ(1, Execute(repair).first);
-    EXPECT_EQ(std::make_pair(kRows[0].type, kRows[0].repaired), Get(kRows[0]));
-    EXPECT_EQ(std::make_pair(broken.type, broken.old), Get(broken));
-    RegDeleteKeyValueW(broken.root, broken.key.c_str(), broken.name.c_str());
 }
 
 }  // namespace
@@ -207,16 +176,20 @@ TEST(BackupDescriptor, ProtectedForAdministrators)
     }
 }
 
-// Exit 2 and nothing changed for a folder that Everyone may add files to, and for a file in
-// it that another name of its drive (Wine's Z:) puts elsewhere than asked, deleted again by
-// handle. Then, as the remediation script has it (cmd hands "...\" on, and the C runtime
-// makes it ..."), the folder is made anew and the file named after the time.
+// Exit 2 and nothing changed for a folder that Everyone may add files to, for a file in it
+// that another name of its drive (Wine's Z:) puts elsewhere than asked, deleted again by
+// handle, and for a file that exists. Then, as the remediation script has it (cmd hands
+// "...\" on, and the C runtime makes it ..."), the folder is made anew and the file named
+// after the time; a value whose name no backup can record is left, so the exit is 1.
 TEST_F(Fleet, BackupHomeIsRefusedOrMade)
 {
     const Row& row = kRows[0];
+    Row broken = row;
+    broken.name = L"Line\r\nBreak";
     Touch(kTool);
-    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(row.root, row.key.c_str(), row.name.c_str(), REG_SZ, row.old.c_str(),
-                                             DWORD((row.old.size() + 1) * 2)));
+    for (const Row& value : {row, broken})
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(value.root, value.key.c_str(), value.name.c_str(), REG_SZ,
+                                                 value.old.c_str(), DWORD((value.old.size() + 1) * 2)));
     std::filesystem::remove_all(kHome);
     PSECURITY_DESCRIPTOR everyone = nullptr;
     ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;WD)", SDDL_REVISION_1,
@@ -226,19 +199,27 @@ TEST_F(Fleet, BackupHomeIsRefusedOrMade)
     LocalFree(everyone);
     std::wstring unixPrefix = _wgetenv(L"WINEPREFIX");
     std::replace(unixPrefix.begin(), unixPrefix.end(), L'/', L'\\');
+    const std::wstring mine = kHome + L"\\mine.reg";
+    std::ofstream(std::filesystem::path(mine)) << "mine";
     const std::pair<std::wstring, std::wstring> refused[] = {  // argument, a piece of the message
-        {kHome + L"\\", kHome}, {L"Z:" + unixPrefix + L"\\drive_c" + kHome.substr(2) + L"\\z.reg", L"en backup"}};
+        {kHome + L"\\", kHome}, {L"Z:" + unixPrefix + L"\\drive_c" + kHome.substr(2) + L"\\z.reg", L"en backup"},
+        {mine, L"finns redan"}};
     for (const auto& c : refused) {
         const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + c.first + L"\" 2>&1");
         EXPECT_EQ(2, repair.first) << repair.second;
         EXPECT_NE(std::string::npos, repair.second.find(Ansi(c.second))) << repair.second;
-        EXPECT_TRUE(std::filesystem::is_empty(kHome)) << Ansi(c.first);
+        EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(kHome), {})) << Ansi(c.first);
     }
     EXPECT_EQ(std::make_pair(row.type, row.old), Get(row));
+    std::ifstream kept{std::filesystem::path(mine)};
+    EXPECT_EQ("mine", std::string(std::istreambuf_iterator<char>(kept), {}));
+    kept.close();
 
     std::filesystem::remove_all(kHome);
     const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + kHome + L"\\\"");
-    EXPECT_EQ(0, repair.first) << repair.second;
+    EXPECT_EQ(1, repair.first) << repair.second;
+    EXPECT_EQ(std::make_pair(broken.type, broken.old), Get(broken));
+    RegDeleteKeyValueW(broken.root, broken.key.c_str(), broken.name.c_str());
     ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kHome), {}));
     const std::wstring backup = std::filesystem::directory_iterator(kHome)->path().wstring();
     EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
