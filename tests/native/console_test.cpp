@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <iterator>
+#include <sstream>
 
 #include "console_options.h"
 #include "console_report.h"
@@ -38,11 +39,9 @@ TEST(ReadArguments, Refusals)
 TEST(JsonLines, Utf8AndOutcomeWords)
 {
     using O = RepairOutcome;
-    const struct { O outcome; bool deletes; const char* word; } outcomes[] = {
-        {O::Repaired, false, "changed"}, {O::Repaired, true, "deleted"}, {O::Failed, false, "failed"},
-        {O::ChangedSinceScan, false, "changed-since-scan"}, {O::NotTried, false, "not-tried"}};
+    const std::pair<O, std::string> outcomes[] = {{O::Repaired, "changed"}, {O::Repaired, "deleted"}, {O::Failed, "failed"},
+                                                  {O::ChangedSinceScan, "changed-since-scan"}, {O::NotTried, "not-tried"}};
     for (const bool cp932 : {false, true}) {
-        const FakeCodePage page(cp932);
         const std::string ansi = cp932 ? "\x95\x5C \"q\"" : Ansi("å \"q\""), utf8 = cp932 ? "表 \"q\"" : "å \"q\"";
         ScanResult scan;
         scan.keys = {{"HKEY_CURRENT_USER\\" + ansi}};
@@ -54,23 +53,20 @@ TEST(JsonLines, Utf8AndOutcomeWords)
         for (const auto& o : outcomes) {
             value.finding = static_cast<int>(scan.findings.size());
             scan.values.push_back(value);
-            finding.newData = o.deletes ? "" : ansi + "!";
+            finding.newData = o.second == "deleted" ? "" : ansi + "!";
             scan.findings.push_back(finding);
-            repair.outcomes.push_back(o.outcome);
+            repair.outcomes.push_back(o.first);
         }
         value.verdict = Verdict::Ok, value.finding = -1;
         scan.values.push_back(value);
-        const std::string lines = JsonLines(scan, &repair, Tally(scan, &repair, ""), page);
-        std::size_t at = 0;
-        for (std::size_t i = 0; i <= std::size(outcomes); ++i) {
-            const std::size_t end = lines.find('\n', at);
-            const nlohmann::json o = nlohmann::json::parse(lines.substr(at, end - at));  // throws on bad UTF-8
-            at = end + 1;
-            const bool last = i == std::size(outcomes);
-            EXPECT_EQ(o["key"], "HKEY_CURRENT_USER\\" + utf8);
-            EXPECT_TRUE(o["name"] == utf8 && o["data"] == utf8) << o.dump();
-            EXPECT_EQ(o["proposed"], last || outcomes[i].deletes ? nlohmann::json() : nlohmann::json(utf8 + "!"));
-            EXPECT_EQ(o["repair"], last ? "untouched" : outcomes[i].word);
+        std::istringstream lines(JsonLines(scan, &repair, Tally(scan, &repair, ""), FakeCodePage(cp932)));
+        std::string line;
+        for (std::size_t i = 0; i <= std::size(outcomes) && std::getline(lines, line); ++i) {
+            const nlohmann::json o = nlohmann::json::parse(line);  // throws on bad UTF-8
+            const std::string word = i < std::size(outcomes) ? outcomes[i].second : "untouched";
+            EXPECT_TRUE(o["key"] == "HKEY_CURRENT_USER\\" + utf8 && o["name"] == utf8 && o["data"] == utf8) << o.dump();
+            EXPECT_EQ(o["proposed"], word == "deleted" || word == "untouched" ? nlohmann::json() : nlohmann::json(utf8 + "!"));
+            EXPECT_EQ(o["repair"], word);
         }
     }
 }
