@@ -122,4 +122,10 @@ bool OpenFromDesktop(const std::string& target, int show)
     return shell->ShellExecute(file.Get(), none, none, operation, showCommand) == S_OK;
 }
 
+bool DesktopShellAnswers()
+{
+    const ComScope com;
+    return static_cast<bool>(DesktopShellDispatch());
+}
+
 }  // namespace stlag

@@ -11,6 +11,10 @@ namespace stlag {
 // it refused.
 bool OpenFromDesktop(const std::string& target, int show);
 
+// True when the desktop's shell is there to open things: its process registers it at its own
+// pace after the desktop starts.
+bool DesktopShellAnswers();
+
 }  // namespace stlag
 
 #endif

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -19,14 +18,32 @@ inline std::string Ansi(const std::wstring& wide)
     return out;
 }
 
-// Exit code and standard output. _wpopen runs cmd /c, which strips the outer quotes added here.
-inline std::pair<int, std::string> Execute(const std::wstring& commandLine)
+// Exit code, and what the program wrote to standard output and standard error. Started
+// directly: through _wpopen's cmd /c, Wine's cmd now and then could not start a program it
+// had started a moment before (exit 9009) when both cores were busy.
+inline std::pair<int, std::string> Execute(std::wstring commandLine)
 {
-    FILE* pipe = _wpopen((L"\"" + commandLine + L"\"").c_str(), L"rb");
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    CreatePipe(&read, &write, &inherited, 0);
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = write;
+    PROCESS_INFORMATION process = {};
+    DWORD code = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)
+                     ? 0 : static_cast<DWORD>(-1);
+    CloseHandle(write);
     std::string out;
-    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
-        out += static_cast<char>(c);
-    return {pipe ? _pclose(pipe) : -1, out};
+    char buffer[4096];
+    for (DWORD count = 0; ReadFile(read, buffer, sizeof buffer, &count, nullptr) && count > 0;)
+        out.append(buffer, count);
+    CloseHandle(read);
+    if (code == 0 && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return {static_cast<int>(code), out};
 }
 
 inline const std::wstring kRunBase = L"Software\\Microsoft\\Windows\\CurrentVersion\\";
