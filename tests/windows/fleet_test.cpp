@@ -84,6 +84,12 @@ std::pair<DWORD, std::wstring> Get(const Row& row)
     return {type, data};
 }
 
+void Put(const Row& row)
+{
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(row.root, row.key.c_str(), row.name.c_str(), row.type, row.old.c_str(),
+                                             DWORD((row.old.size() + 1) * sizeof(wchar_t))));
+}
+
 // Only what the test made goes: Wine's own services and start-up values stay.
 struct Fleet : testing::Test {
     void SetUp() override { TearDown(); }
@@ -102,8 +108,7 @@ TEST_F(Fleet, ScanJsonRepairRestore)
 {
     Touch(kTool);
     for (const Row& row : kRows)
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(row.root, row.key.c_str(), row.name.c_str(), row.type,
-                                                 row.old.c_str(), DWORD((row.old.size() + 1) * sizeof(wchar_t))));
+        Put(row);
     const auto scan = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /json");
     EXPECT_EQ(1, scan.first);
     std::map<std::string, std::string> verdicts;  // by PathOf
@@ -139,11 +144,6 @@ TEST_F(Fleet, ScanJsonRepairRestore)
     EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, nullptr, L"Injected", RRF_RT_ANY, nullptr, nullptr, nullptr));
 }
 
-}  // namespace
-
-namespace {
-
-const std::wstring kHome = L"C:\\ProgramData\\Stlag Fleet";  // a folder for the backup
 const char kSystem[] = "S-1-5-18", kAdmins[] = "S-1-5-32-544", kWineUser[] = "S-1-5-21-0-0-0-1000";
 
 // Each grant's account, and its rights when they are not full control.
@@ -187,50 +187,47 @@ TEST_F(Fleet, BackupHomeIsRefusedOrMade)
     Row broken = row;
     broken.name = L"Line\r\nBreak";
     Touch(kTool);
-    for (const Row& value : {row, broken})
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(value.root, value.key.c_str(), value.name.c_str(), REG_SZ,
-                                                 value.old.c_str(), DWORD((value.old.size() + 1) * 2)));
-    std::filesystem::remove_all(kHome);
+    Put(row);
+    Put(broken);
     PSECURITY_DESCRIPTOR everyone = nullptr;
     ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;WD)", SDDL_REVISION_1,
                                                          &everyone, nullptr);
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, everyone, FALSE};
-    ASSERT_TRUE(CreateDirectoryW(kHome.c_str(), &attributes));
+    ASSERT_TRUE(CreateDirectoryW(kFleetHome.c_str(), &attributes));
     LocalFree(everyone);
     std::wstring unixPrefix = _wgetenv(L"WINEPREFIX");
     std::replace(unixPrefix.begin(), unixPrefix.end(), L'/', L'\\');
-    const std::wstring mine = kHome + L"\\mine.reg";
+    const std::wstring mine = kFleetHome + L"\\mine.reg";
     std::ofstream(std::filesystem::path(mine)) << "mine";
     const std::pair<std::wstring, std::wstring> refused[] = {  // argument, a piece of the message
-        {kHome + L"\\", kHome}, {L"Z:" + unixPrefix + L"\\drive_c" + kHome.substr(2) + L"\\z.reg", L"en backup"},
+        {kFleetHome + L"\\", kFleetHome}, {L"Z:" + unixPrefix + L"\\drive_c" + kFleetHome.substr(2) + L"\\z.reg", L"en backup"},
         {mine, L"finns redan"}};
     for (const auto& c : refused) {
         const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + c.first + L"\"");
         EXPECT_EQ(2, repair.first) << repair.second;
         EXPECT_NE(std::string::npos, repair.second.find(Ansi(c.second))) << repair.second;
-        EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(kHome), {})) << Ansi(c.first);
+        EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(kFleetHome), {})) << Ansi(c.first);
     }
     EXPECT_EQ(std::make_pair(row.type, row.old), Get(row));
     std::ifstream kept{std::filesystem::path(mine)};
     EXPECT_EQ("mine", std::string(std::istreambuf_iterator<char>(kept), {}));
     kept.close();
 
-    std::filesystem::remove_all(kHome);
-    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + kHome + L"\\\"");
+    std::filesystem::remove_all(kFleetHome);
+    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + kFleetHome + L"\\\"");
     EXPECT_EQ(1, repair.first) << repair.second;
     EXPECT_EQ(std::make_pair(broken.type, broken.old), Get(broken));
     RegDeleteKeyValueW(broken.root, broken.key.c_str(), broken.name.c_str());
-    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kHome), {}));
-    const std::wstring backup = std::filesystem::directory_iterator(kHome)->path().wstring();
+    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kFleetHome), {}));
+    const std::wstring backup = std::filesystem::directory_iterator(kFleetHome)->path().wstring();
     EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
     // Wine's user stands in for the owner that mode bits keep; Everyone would be "others".
-    for (const std::wstring& path : {kHome, backup}) {
+    for (const std::wstring& path : {kFleetHome, backup}) {
         PSECURITY_DESCRIPTOR read = nullptr;
         GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, {}, {}, {}, {}, &read);
         EXPECT_EQ((std::vector<std::string>{kSystem, kWineUser}), Grants(stlag::DescriptorFacts(read))) << Ansi(path);
         LocalFree(read);
     }
-    std::filesystem::remove_all(kHome);
 }
 
 }  // namespace
