@@ -18,11 +18,11 @@ static bool AtBoundary(const std::string& text, std::size_t pos, const stlag::Co
     return i == pos;
 }
 
+// A program name's last dot leads its extension: three or four letters at the very end.
 static bool EndsInExtension(const std::string& program)
 {
-    std::string tail = program.substr(program.size() < 4 ? 0 : program.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
-    return tail == ".exe" || tail == ".bat" || tail == ".dll" || tail == ".com";
+    const std::size_t dot = program.rfind('.');
+    return dot != std::string::npos && program.size() - dot >= 3 && program.size() - dot <= 4;
 }
 
 // Every program test on a local fixed drive (C:), and none found a file, a folder or an error.

@@ -36,14 +36,12 @@ TEST(CommandLineChecker, Verdicts)
         {Run, a + " /script C:\\x.cmd", a, faulty, "\"" + a + "\" /script C:\\x.cmd"},  // ".exe" first, as ever
         {Run, "C:\\Program Files\\A\\tool --config C:\\cfg.json", "", ok, "-"},  // ".js" ends no word here
         {Expand, "%PF%\\A\\a.exe /x", a, faulty, "\"%PF%\\A\\a.exe\" /x"},  // judged expanded, quoted as written
-        {Expand, "%PF%\\A\\a.exe /x", "", faulty, ""},
         {Expand, "%RUN%", a, no, "-", U::ProgramInVariable},  // no place for the quotes
         {Run932, "ab\x95\x5C c.exe", "", ok, "-"},  // no backslash at all
         {Run932, "C:\\A\x95\x20" "B\\b.exe /x", "C:\\A\x95\x20" "B\\b.exe", ok, "-"},  // \x20 as a trail byte
         {Run, unc + " /x", "", no, "-", U::NetworkOrDevicePath},
         {Run, unc + " /x", unc, faulty, "\"" + unc + "\" /x"},
         {Other, unc + " /x", unc, no, "-", U::NetworkOrDevicePath},
-        {Run, "\\\\?\\C:\\Program Files\\A\\a.exe", "", no, "-", U::NetworkOrDevicePath},
         {Run, "R:\\Program Files\\Tool\\tool.exe /x", "", no, "-", U::DriveNotLocalFixed},
         {Run, "C:\\Program Files\\Contoso.com\\agent.cmd", "", no, "-", U::Folder},
         {Run, "C:\\Program Files\\*\\a.exe", "", no, "-", U::Wildcard},

@@ -123,29 +123,21 @@ static std::vector<nlohmann::json> JsonOf(const ScanResult& scan)
 // their faulty values would make a clean run's exit code 1.
 TEST(ScanResult, WhatCouldNotBeRead)
 {
-    const std::string run = RunSubKey("Run"), uninstall = RunSubKey("Uninstall");
+    const std::string run = RunSubKey("Run"), lm = "HKEY_LOCAL_MACHINE\\", program = "C:\\A B\\u.exe";
     const RegistryRoot users = RegistryRoot::Users;
-    const auto deny = [](RegistryRoot root, std::string key) {
-        return [=](MemoryRegistry& r) { r.Deny(root, key, RegAccess::Read); };
-    };
-    const auto endWalks = [](RegistryRoot root, std::string key) {
-        return [=](MemoryRegistry& r) { r.EndWalks(root, key, 1012); };
-    };
+    enum Fault { None, Deny, EndWalks, Value };  // done to the row's key; Value: a faulty one in it
     // errors: the JSON objects of the keys not read, as "path status".
-    const struct { const char* what; std::function<void(MemoryRegistry&)> fault; int exit;
+    const struct { const char* what; Fault fault; RegistryRoot root; std::string key; int exit;
                    std::vector<std::string> errors; } cases[] = {
-        {"all read", [](MemoryRegistry&) {}, 0, {}},
-        {"Run denied", deny(kLm, run), 3, {"HKEY_LOCAL_MACHINE\\" + run + " ERROR_ACCESS_DENIED"}},
-        {"values end in an error", endWalks(kLm, run), 3, {"HKEY_LOCAL_MACHINE\\" + run + " ERROR_CANTREAD"}},
-        // HKEY_CURRENT_USER stands in for users it could not list at all, and its fault is found.
-        {"HKEY_USERS denied", deny(users, ""), 1, {"HKEY_USERS ERROR_ACCESS_DENIED"}},
-        {"HKEY_USERS list ends in an error", endWalks(users, ""), 3, {"HKEY_USERS ERROR_CANTREAD"}},
+        {"all read", None, kLm, run, 0, {}},
+        {"Run denied", Deny, kLm, run, 3, {lm + run + " ERROR_ACCESS_DENIED"}},
+        {"values end in an error", EndWalks, kLm, run, 3, {lm + run + " ERROR_CANTREAD"}},
+        // HKEY_CURRENT_USER stands in for users it could not list at all, and its fault outweighs.
+        {"HKEY_USERS denied", Deny, users, "", 1, {"HKEY_USERS ERROR_ACCESS_DENIED"}},
+        {"HKEY_USERS list ends in an error", EndWalks, users, "", 3, {"HKEY_USERS ERROR_CANTREAD"}},
         // Opened by its stand-in, the wrong key would be judged and its faulty value found.
-        {"name outside the code page", [](MemoryRegistry& r) { r.SetString(kLm, RunSubKey("Uninstall\\Caf?"),
-                                                                           "UninstallString", "C:\\A B\\u.exe"); },
-         3, {"HKEY_LOCAL_MACHINE\\" + uninstall + "\\Caf? ERROR_NO_UNICODE_TRANSLATION"}},
-        {"a fault as well", [&](MemoryRegistry& r) { r.Deny(kLm, run, RegAccess::Read), r.SetString(users, "S-1-5-21-7\\" + run, "v", ""); },
-         1, {"HKEY_LOCAL_MACHINE\\" + run + " ERROR_ACCESS_DENIED"}},
+        {"name outside the code page", Value, kLm, RunSubKey("Uninstall\\Caf?"), 3,
+         {lm + RunSubKey("Uninstall\\Caf?") + " ERROR_NO_UNICODE_TRANSLATION"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -155,8 +147,15 @@ TEST(ScanResult, WhatCouldNotBeRead)
             registry.SetString(hive.empty() ? kCu : users, hive + run, "faulty", "");
         registry.SetString(kLm, RunSubKey("Uninstall\\App"), "UninstallString", "C:\\app.exe");
         registry.SetString(kLm, run, "ok", "C:\\ok.exe");
-        c.fault(registry);
-        const ScanResult scan = ScopeScan(registry, MemoryFileSystem(), ScanScope::All);
+        if (c.fault == Deny)
+            registry.Deny(c.root, c.key, RegAccess::Read);
+        if (c.fault == EndWalks)
+            registry.EndWalks(c.root, c.key, 1012);
+        if (c.fault == Value)
+            registry.SetString(c.root, c.key, "UninstallString", program);
+        MemoryFileSystem fs;
+        fs.files[MemoryFileSystem::Fold(program)];
+        const ScanResult scan = ScopeScan(registry, fs, ScanScope::All);
         EXPECT_EQ(ExitCode(scan, nullptr), c.exit);
         std::vector<std::string> errors;
         for (const nlohmann::json& o : JsonOf(scan))
