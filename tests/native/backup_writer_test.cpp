@@ -38,6 +38,10 @@ TEST(RegBackupWriter, GoldenFile)
         EXPECT_TRUE(writer.WriteValue(value[0], value[1], value[2]));
         EXPECT_EQ(fs.onDisk[kFile], fs.files[kFile]) << "not on disk: " << value[1];
     }
+    // No key path or value name may write a section or a value line of its own making.
+    for (const std::string& key : std::vector<std::string>{"K\r", "K\n\n[HKEY_CURRENT_USER]\n\"Injected\"=\"yes\"", std::string("K\0x", 3), "K\t", "K\x1f"})
+        EXPECT_FALSE(writer.WriteValue(key, "n", "v")) << key;
+    EXPECT_FALSE(writer.WriteValue("K", "n\r\n[X]", "v"));
     EXPECT_TRUE(writer.Finish());
     EXPECT_FALSE(writer.Finish());
     EXPECT_EQ(fs.onDisk[kFile], "REGEDIT4\n\n[K\\A]\n\"x\"=\"1\"\n\"y\"=\"C:\\\\p\"\n\n[K\\B]\n\"z\"=hex(1):61,0a,62,00"
@@ -69,18 +73,4 @@ TEST(RegBackupWriter, Failures)
         EXPECT_FALSE(writer.WriteValue("K", "n", "old"));
         EXPECT_EQ(fs.files.count(kFile) != 0 ? fs.files[kFile] : "(none)", c.left);
     }
-}
-
-// No key path or value name may write a section or a value line of its own making.
-TEST(RegBackupWriter, RefusesWhatItCannotRecord)
-{
-    MemoryFileSystem fs;
-    const FakeCodePage codePage;
-    RegBackupWriter writer(fs, codePage);
-    ASSERT_TRUE(writer.Create("C:\\B.reg"));
-    const std::string keys[] = {"K\r", "K\n\n[HKEY_CURRENT_USER]\n\"Injected\"=\"yes\"", std::string("K\0x", 3), "K\t", "K\x1f"};
-    for (const std::string& key : keys)
-        EXPECT_FALSE(writer.WriteValue(key, "n", "v")) << key;
-    EXPECT_FALSE(writer.WriteValue("K", "n\r\n[X]", "v"));
-    EXPECT_EQ(fs.files[kFile], "REGEDIT4");
 }
