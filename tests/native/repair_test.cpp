@@ -96,20 +96,23 @@ TEST(RepairApplier, Scenarios)
 }
 
 // Each line must be on disk before its value changes, and the walk goes last finding first. The 32-bit
-// view's line names the path regedit restores it to.
+// view's line names the path regedit restores it to; REG_EXPAND_SZ goes back with its type, recorded as hex(2).
 TEST(RepairApplier, GoldenRun)
 {
     World w;
-    w.findings.push_back({"Old", " x", "x", RunSubKey("Run"), RegistryRoot::LocalMachine, RegistryView::Wow64});
+    w.findings.push_back({"Old", " x", "x", RunSubKey("Run"), RegistryRoot::LocalMachine, RegistryView::Wow64, kRegExpandSz});
     std::vector<std::string> onDiskAtChange;
     w.registry.onChange = [&w, &onDiskAtChange] { onDiskAtChange.push_back(w.fs.onDisk[kFile]); };
     EXPECT_TRUE(w.Repair(std::vector<bool>(4, true)).findingsLeft.empty());
     const std::string old = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\"
-                            "CurrentVersion\\Run]\n\"Old\"=\" x\"";
+                            "CurrentVersion\\Run]\n\"Old\"=hex(2):20,78,00";
     const std::string three = old + "\n\n[" + kLmRun + "]\n\"Three\"=\"gone\"", two = three + "\n\"Two\"=\" two \"";
     const std::string one = two + "\n\n[" + kCuRun + "]\n\"One\"=\"C:\\\\Program Files\\\\a.exe\"";
     EXPECT_EQ(onDiskAtChange, (std::vector<std::string>{old, three, two, one}));
     EXPECT_EQ(w.fs.files[kFile], one + "\n");
+    RegValue written;
+    const ScopedKey wow(w.registry, RegistryRoot::LocalMachine, RegistryView::Wow64, RunSubKey("Run"), RegAccess::Read);
+    EXPECT_TRUE(w.registry.ReadNamedValue(wow.get(), "Old", written) == kErrorSuccess && written.type == kRegExpandSz);
 }
 
 // What an installer changed after the scan is neither backed up nor touched.
