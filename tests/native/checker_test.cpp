@@ -58,7 +58,6 @@ TEST(CommandLineChecker, Verdicts)
         {Path, "\\SystemRoot\\Program Files\\a.exe", "\\SystemRoot\\Program Files\\a.exe", ok, "-"},
         {Path, "R:\\Program Files\\a.exe", "", no, "-", U::DriveNotLocalFixed},
         // Userinit: Windows' own form ends in a comma; a faulty item asks for a person.
-        {List, "C:\\Windows\\userinit.exe,", "", ok, "-"},
         {List, "C:\\Windows\\userinit.exe,, " + a + " /x,", a, Verdict::ChangeByHand,
          "C:\\Windows\\userinit.exe,, \"" + a + "\" /x,"},
         {List, "C:\\Windows\\userinit.exe," + a, "", missing, "-"},

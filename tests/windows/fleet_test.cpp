@@ -95,11 +95,9 @@ struct Fleet : testing::Test {
     void SetUp() override { TearDown(); }
     void TearDown() override
     {
-        for (const Row& row : kRows)
-            if (row.key.find(L"StlagFleet") != std::wstring::npos)
-                RegDeleteKeyW(row.root, row.key.c_str());  // values and all
-            else
-                RegDeleteKeyValueW(row.root, row.key.c_str(), row.name.c_str());
+        for (const Row& row : kRows)  // a key of the test's own goes whole
+            row.key.find(L"StlagFleet") != std::wstring::npos ? RegDeleteKeyW(row.root, row.key.c_str())
+                                                              : RegDeleteKeyValueW(row.root, row.key.c_str(), row.name.c_str());
         std::filesystem::remove_all(kFleetHome);
     }
 };

@@ -28,8 +28,7 @@ inline std::pair<int, std::string> Execute(std::wstring commandLine)
     CreatePipe(&read, &write, &inherited, 0);
     SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
-    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = write;
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = startup.hStdError = write;
     PROCESS_INFORMATION process = {};
     DWORD code = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)
                      ? 0 : static_cast<DWORD>(-1);
@@ -38,11 +37,9 @@ inline std::pair<int, std::string> Execute(std::wstring commandLine)
     char buffer[4096];
     for (DWORD count = 0; ReadFile(read, buffer, sizeof buffer, &count, nullptr) && count > 0;)
         out.append(buffer, count);
-    CloseHandle(read);
     if (code == 0 && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    CloseHandle(read), CloseHandle(process.hProcess), CloseHandle(process.hThread);
     return {static_cast<int>(code), out};
 }
 
