@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include "property_page.h"
 #include "readme_opener.h"
 #include "texts.h"
 
@@ -37,7 +38,16 @@ void CAboutBox::PlaceReadMeLink() const
 bool CAboutBox::OnHelpInfo(HELPINFO* /*info*/)
 {
     // Handed on, F1 would reach the sheet as well, which opens the file a second time or
-    // reports a failure the box keeps quiet about.
+    // reports a failure the box keeps quiet about. It opens once the sent message is handled,
+    // as the sheet's does.
+    PostMsg(WM_COMMAND, kHelpCommand, 0);
+    return true;
+}
+
+bool CAboutBox::OnCommand(WORD notifyCode, WORD id, HWND control)
+{
+    if (notifyCode != 0 || id != kHelpCommand)
+        return CDialog::OnCommand(notifyCode, id, control);
     OpenProgramFile(kReadMeFileName);
     return true;
 }

@@ -19,6 +19,7 @@ protected:
     BOOL OnInitDialog() override;
     // true: F1 is handled here, whether or not the file opens.
     bool OnHelpInfo(HELPINFO* info) override;
+    bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
 
 private:
     void PlaceReadMeLink() const;

@@ -44,7 +44,9 @@ void CWizardSheet::OnSysCommand(UINT id, LPARAM param)
 
 bool CWizardSheet::OnHelpInfo(HELPINFO* /*info*/)
 {
-    OpenReadMe();
+    // WM_HELP comes as a sent message, and a call into the desktop's shell made inside one may
+    // be refused or wait on its sender: the read-me opens once the message is handled.
+    PostMsg(WM_COMMAND, kHelpCommand, 0);
     return true;
 }
 
