@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <utility>
 
@@ -20,7 +21,9 @@ inline std::string Ansi(const std::wstring& wide)
 
 // Exit code, and what the program wrote to standard output and standard error. Started
 // directly: through _wpopen's cmd /c, Wine's cmd now and then could not start a program it
-// had started a moment before (exit 9009) when both cores were busy.
+// had started a moment before (exit 9009). Wine's own CreateProcessW fails that way now and
+// then when both cores are busy, before the program runs at all; only that start is tried
+// again, said on standard error, and a third failure is the test's (exit -1).
 inline std::pair<int, std::string> Execute(std::wstring commandLine)
 {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
@@ -30,14 +33,19 @@ inline std::pair<int, std::string> Execute(std::wstring commandLine)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = startup.hStdError = write;
     PROCESS_INFORMATION process = {};
-    DWORD code = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)
-                     ? 0 : static_cast<DWORD>(-1);
+    bool started = false;
+    for (int tries = 0; tries < 3 && !started; ++tries) {
+        started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+        if (!started)
+            std::fprintf(stderr, "CreateProcessW failed with %lu (try %d of 3)\n", GetLastError(), tries + 1);
+    }
+    DWORD code = started ? 0 : static_cast<DWORD>(-1);
     CloseHandle(write);
     std::string out;
     char buffer[4096];
     for (DWORD count = 0; ReadFile(read, buffer, sizeof buffer, &count, nullptr) && count > 0;)
         out.append(buffer, count);
-    if (code == 0 && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0)
+    if (started && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(read), CloseHandle(process.hProcess), CloseHandle(process.hThread);
     return {static_cast<int>(code), out};
