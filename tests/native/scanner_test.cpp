@@ -36,7 +36,7 @@ TEST(RunKeyScanner, GoldenLog)
     registry.SetString(kCu, RunSubKey("Run"), "%d", "%s %% 100%");  // copied into the log as they are
     // Each of these would be trimmed if it were judged at all. The flags after the data: name and data in
     // the code page, data read.
-    for (const MemoryValue& value : std::vector<MemoryValue>{
+    for (const RegValue& value : std::vector<RegValue>{
              {"Unread", kRegSz, " x", true, true, false}, {"Name?", kRegSz, " x", false},
              {"Data", kRegSz, " x?", true, false}, {"Two", kRegSz, {" x\0 y", 5}}, {"Nuls", kRegSz, {" x\0\0", 4}},
              {tooLong, kRegSz, " x"}, {"Next", kRegSz, " y"}, {longest, kRegSz, " x"}})

@@ -93,13 +93,11 @@ struct RcTexts : Texts {
 // UTF-8 source text in code page 1252, as the program sees its texts.
 std::string Ansi(const std::string& utf8);
 
-// A value as stored is what a read of it gives, string data with its NULs; the registry
-// hands out the data of text types only, as the port promises.
-using MemoryValue = RegValue;
-
+// A value is stored as a read of it gives it, string data with its NULs; the registry hands
+// out the data of text types only, as the port promises.
 class MemoryRegistry : public Registry {
 public:
-    void Set(RegistryRoot root, const std::string& subKey, const MemoryValue& value, RegistryView view = RegistryView::Native)
+    void Set(RegistryRoot root, const std::string& subKey, const RegValue& value, RegistryView view = RegistryView::Native)
     {
         const std::string path = Path(root, subKey, view);
         spelled_[path] = path.substr(0, path.size() - subKey.size()) + subKey;
@@ -130,7 +128,7 @@ public:
     }
     long ReadValue(RegKey key, unsigned long index, RegValue& value) override
     {
-        const std::vector<MemoryValue>& values = keys_.at(open_.at(key));
+        const std::vector<RegValue>& values = keys_.at(open_.at(key));
         return index < values.size() ? Read(values[index], value) : WalkEnd(open_.at(key));
     }
     long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override
@@ -178,7 +176,7 @@ private:
     // A value's place in its key's list is found by key path, NUL and folded name.
     static std::string Slot(const std::string& path, const std::string& name) { return path + '\0' + MemoryFileSystem::Fold(name); }
     // A name past the limit is refused and the value left empty, as the system's buffer would be.
-    static long Read(const MemoryValue& stored, RegValue& value)
+    static long Read(const RegValue& stored, RegValue& value)
     {
         const bool fits = stored.name.size() <= kValueNameLimit;
         value = fits ? stored : RegValue();
@@ -187,9 +185,9 @@ private:
         return fits ? kErrorSuccess : kErrorMoreData;
     }
     long WalkEnd(const std::string& path) const { return walkEnd_.count(path) != 0 ? walkEnd_.at(path) : kErrorNoMoreItems; }
-    void Put(const std::string& path, const MemoryValue& value)
+    void Put(const std::string& path, const RegValue& value)
     {
-        std::vector<MemoryValue>& values = keys_[path];
+        std::vector<RegValue>& values = keys_[path];
         const std::size_t at = slots_.emplace(Slot(path, value.name), values.size()).first->second;
         (at == values.size() ? values.emplace_back() : values[at]) = value;  // a walk reads them in the order first set
     }
@@ -198,7 +196,7 @@ private:
         const auto slot = slots_.find(Slot(path, name));
         if (slot == slots_.end())
             return false;
-        std::vector<MemoryValue>& values = keys_.at(path);
+        std::vector<RegValue>& values = keys_.at(path);
         values.erase(values.begin() + static_cast<std::ptrdiff_t>(slot->second));
         slots_.erase(slot);
         for (std::size_t i = 0; i < values.size(); ++i)  // the later ones have moved up one place
@@ -206,7 +204,7 @@ private:
         return true;
     }
 
-    std::map<std::string, std::vector<MemoryValue>> keys_;  // by path, in the order a walk reads them
+    std::map<std::string, std::vector<RegValue>> keys_;  // by path, in the order a walk reads them
     std::map<std::string, std::string> spelled_;            // each key's path with its sub-key as it was set
     std::unordered_map<std::string, std::size_t> slots_;
     std::map<std::string, RegAccess> denied_;

@@ -34,11 +34,9 @@ inline std::pair<int, std::string> Execute(std::wstring commandLine)
     startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = startup.hStdError = write;
     PROCESS_INFORMATION process = {};
     bool started = false;
-    for (int tries = 0; tries < 3 && !started; ++tries) {
-        started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-        if (!started)
-            std::fprintf(stderr, "CreateProcessW failed with %lu (try %d of 3)\n", GetLastError(), tries + 1);
-    }
+    for (int tries = 1; !started && tries <= 3; ++tries)
+        if (!(started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)))
+            std::fprintf(stderr, "CreateProcessW failed with %lu (try %d of 3)\n", GetLastError(), tries);
     DWORD code = started ? 0 : static_cast<DWORD>(-1);
     CloseHandle(write);
     std::string out;
