@@ -205,7 +205,7 @@ private:
     }
 
     std::map<std::string, std::vector<RegValue>> keys_;  // by path, in the order a walk reads them
-    std::map<std::string, std::string> spelled_;            // each key's path with its sub-key as it was set
+    std::map<std::string, std::string> spelled_;         // each key's path with its sub-key as it was set
     std::unordered_map<std::string, std::size_t> slots_;
     std::map<std::string, RegAccess> denied_;
     std::map<std::string, long> walkEnd_;

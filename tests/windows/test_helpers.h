@@ -21,9 +21,9 @@ inline std::string Ansi(const std::wstring& wide)
 
 // Exit code, and what the program wrote to standard output and standard error. Started
 // directly: through _wpopen's cmd /c, Wine's cmd now and then could not start a program it
-// had started a moment before (exit 9009). Wine's own CreateProcessW fails that way now and
-// then when both cores are busy, before the program runs at all; only that start is tried
-// again, said on standard error, and a third failure is the test's (exit -1).
+// had started a moment before (exit 9009). CreateProcessW itself now and then fails when both
+// cores are busy, before the program runs: only such a start is tried again, and said on
+// standard error. -1 when there is no exit code to read.
 inline std::pair<int, std::string> Execute(std::wstring commandLine)
 {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
@@ -37,12 +37,12 @@ inline std::pair<int, std::string> Execute(std::wstring commandLine)
     for (int tries = 1; !started && tries <= 3; ++tries)
         if (!(started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)))
             std::fprintf(stderr, "CreateProcessW failed with %lu (try %d of 3)\n", GetLastError(), tries);
-    DWORD code = started ? 0 : static_cast<DWORD>(-1);
     CloseHandle(write);
     std::string out;
     char buffer[4096];
     for (DWORD count = 0; ReadFile(read, buffer, sizeof buffer, &count, nullptr) && count > 0;)
         out.append(buffer, count);
+    DWORD code = static_cast<DWORD>(-1);
     if (started && WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(read), CloseHandle(process.hProcess), CloseHandle(process.hThread);
