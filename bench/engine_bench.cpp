@@ -76,13 +76,46 @@ void BM_Scan(benchmark::State& state)
 BENCHMARK(BM_Scan)->ArgsProduct({{1000, 10000, 100000}, {14}})->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 BENCHMARK(BM_Scan)->Args({100000, 12})->Unit(benchmark::kMillisecond);
 
+// 1,000 values of 32,000 characters in another account's Run key, as a user may write them to
+// stall SYSTEM's scan: REG_EXPAND_SZ whose program ends inside %PATHEXT% (a file "a.com;.exe"
+// is there), or, as the baseline, the same text expanded, as plain REG_SZ.
+void BM_LongValues(benchmark::State& state)
+{
+    const bool expand = state.range(0) != 0;
+    const std::string pathExt = ".COM;.EXE;.BAT;.CMD;.VBS;.VBE;.JS;.JSE;.WSF;.WSH;.MSC", folder = "C:\\Users\\bob\\My Stuff\\a";
+    std::string tail;
+    while (tail.size() < 32000)
+        tail += " /x";
+    MemoryRegistry registry;
+    const std::string key = "S-1-5-21-7\\" + kRun;
+    for (int i = 0; i < 1000; ++i) {
+        const std::string data = folder + (expand ? "%PATHEXT%" : pathExt) + tail + std::to_string(i) + '\0';
+        registry.Set(RegistryRoot::Users, key, {"v" + std::to_string(i), expand ? kRegExpandSz : kRegSz, data});
+    }
+    MemoryFileSystem files;
+    files.files[MemoryFileSystem::Fold(folder + ".com;.exe")];
+    files.answers = {{"c:\\users", PathAnswer::Folder}, {"c:\\users\\bob", PathAnswer::Folder}};
+    files.variables["pathext"] = pathExt;
+    FakeCodePage codePage;
+    CommandLineChecker checker(files, codePage);
+    RcTexts texts;
+    const std::vector<ScanSection> sections = {
+        {RegistryRoot::Users, key, RegistryView::Native, CheckRule::Run, {}, LineOwner::OtherAccount}};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RunKeyScanner(registry, checker, texts).Scan(sections));
+        files.probed.clear();
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_LongValues)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // Backup bytes go nowhere: the benchmark weighs the engine, not a test double's copying.
 class DiscardingFileSystem : public FileSystem {
 public:
-    PathAnswer Probe(const std::string&) const override { return PathAnswer::NotFound; }
+    PathFacts Probe(const std::string&) const override { return {PathAnswer::NotFound}; }
     bool IsLocalFixedDrive(char) const override { return true; }
     bool FileExists(const std::string&) const override { return false; }
-    std::string ExpandVariables(const std::string& text) const override { return text; }
+    VariableValue Variable(const std::string&) const override { return {}; }
     std::unique_ptr<OutputFile> CreateNewFile(const std::string&) override
     {
         return std::unique_ptr<OutputFile>(new Sink);

@@ -1,6 +1,9 @@
 #include "command_line_checker.h"
 
+#include <algorithm>
+
 #include "program_file.h"
+#include "variable_expansion.h"
 
 namespace stlag {
 
@@ -29,6 +32,15 @@ std::size_t ExtensionAt(const std::string& lower, std::size_t pos, const Program
     return extension.endsWord && wordGoesOn ? 0 : length;
 }
 
+std::size_t AnyExtensionAt(const std::string& lower, std::size_t pos)
+{
+    for (const ProgramExtension& extension : kProgramExtensions) {
+        if (const std::size_t length = ExtensionAt(lower, pos, extension))
+            return length;
+    }
+    return 0;
+}
+
 // A drive, or a variable that stands for one: how a program path starts when a command-line
 // parser reads it. The kernel's \SystemRoot\..., \??\... and system32\drivers\... are read
 // as paths whole, blanks and all.
@@ -39,86 +51,179 @@ bool StartsLikeProgramPath(const std::string& data)
     return drive || (!data.empty() && data[0] == '%');
 }
 
+// No folder's name is longer.
+constexpr std::size_t kLongestName = 255;
+
 Judgement Faulty(std::string newData) { return {Verdict::Faulty, std::move(newData)}; }
 
 Judgement Unjudged(UnjudgedReason reason) { return {Verdict::Unjudged, std::string(), reason}; }
 
-std::string QuotedAt(const std::string& data, std::size_t end)
+// The repair of the expanded line made on the line as written, so that its variables stay.
+Judgement QuotedAt(const std::string& written, const Expansion& expansion, std::size_t end)
 {
-    return "\"" + data.substr(0, end) + "\"" + data.substr(end);
+    const std::size_t at = WrittenEnd(expansion, end);
+    if (at == std::string::npos)
+        return Unjudged(UnjudgedReason::ProgramInVariable);
+    return Faulty("\"" + written.substr(0, at) + "\"" + written.substr(at));
+}
+
+// Whatever made a line dead or empty here, or its program missing, another account's
+// variables may not: log-on expands the variables of the account that logs on.
+Judgement Guarded(Judgement judged, const Expansion& expansion, LineOwner owner)
+{
+    const bool gone = judged.verdict == Verdict::ProgramMissing || (judged.verdict == Verdict::Faulty && judged.newData.empty());
+    if (gone && owner != LineOwner::Process && HoldsAccountVariable(expansion, expansion.text.size()))
+        return Unjudged(UnjudgedReason::UserVariable);
+    return judged;
 }
 }  // namespace
 
-Judgement CommandLineChecker::CheckCommandLine(const std::string& data, bool localOnly, bool expand) const
+// One place where the line may end, shortest first: a program type there, or a file of any
+// type, or one named without its extension (".exe" added, as CreateProcess does).
+struct CommandLineChecker::Candidate {
+    std::size_t end;
+    bool addExe;
+    bool programType;
+};
+
+// What becomes of a line whose every program is proven absent.
+struct CommandLineChecker::Verdicts {
+    Judgement allAbsent;
+};
+
+Judgement CommandLineChecker::CheckCommandLine(const std::string& data, LineOwner owner, bool expand) const
 {
+    static const Verdicts kRun{Faulty(std::string())};
     if (!expand)
-        return JudgeLine(data, localOnly);
+        return JudgeExpanded(data, AsItStands(data), owner, kRun);
     // Explorer expands before it parses: %ProgramFiles% brings its blank along.
-    const std::string expanded = fileSystem_.ExpandVariables(data);
-    Judgement judged = JudgeLine(expanded, localOnly);
-    if (judged.verdict != Verdict::Faulty || judged.newData.empty())
-        return judged;
-    return AsWritten(data, expanded, judged.newData);
+    const Expansion expansion = Expand(data, fileSystem_);
+    if (expansion.failed)
+        return Unjudged(UnjudgedReason::ExpansionFailed);
+    if (TrimWhiteSpace(expansion.text, codePage_).empty() && !TrimWhiteSpace(data, codePage_).empty())
+        return Unjudged(UnjudgedReason::ExpansionEmpty);
+    return Guarded(JudgeExpanded(data, expansion, owner, kRun), expansion, owner);
 }
 
-// The repair of the expanded line made on the line as written, so that its variables stay.
-Judgement CommandLineChecker::AsWritten(const std::string& data, const std::string& expanded,
-                                        const std::string& repaired) const
+Judgement CommandLineChecker::JudgeExpanded(const std::string& written, const Expansion& expansion, LineOwner owner,
+                                            const Verdicts& verdicts) const
 {
-    if (repaired == TrimWhiteSpace(expanded, codePage_)) {
-        const std::string trimmed = TrimWhiteSpace(data, codePage_);
-        return trimmed != data ? Faulty(trimmed) : Unjudged(UnjudgedReason::ProgramInVariable);
-    }
-    const std::string program = repaired.substr(1, repaired.find('"', 1) - 1);
-    for (std::size_t end = 1; end <= data.size(); end += CharLength(data, end, codePage_)) {
-        if (fileSystem_.ExpandVariables(data.substr(0, end)) == program)
-            return Faulty(QuotedAt(data, end));
-    }
-    return Unjudged(UnjudgedReason::ProgramInVariable);
-}
-
-Judgement CommandLineChecker::JudgeLine(const std::string& data, bool localOnly) const
-{
-    if (data.empty() || data == "\"")
+    const std::string& text = expansion.text;
+    if (text.empty() || text == "\"")
         return Faulty(std::string());
-    const std::string trimmed = TrimWhiteSpace(data, codePage_);
-    if (trimmed != data)
-        return Faulty(trimmed);
-    if (FindChar(data, '\\', codePage_) == std::string::npos || data[0] == '"')
-        return Judgement();
-    const std::size_t end = ProgramEnd(data);
-    if (end == std::string::npos || !BlankInFolder(data.substr(0, end)))
-        return Judgement();
-    const ProgramTest test = TestProgramFile(fileSystem_, data.substr(0, end), localOnly);
-    if (test.answer == ProgramAnswer::Present)
-        return Faulty(QuotedAt(data, end));
-    if (test.answer == ProgramAnswer::Unknown)
-        return Unjudged(test.reason);
-    return ShorterProgram(data, end, localOnly);
-}
-
-// An extension in the arguments can carry the program path past the real program, so the
-// value goes only when no shorter program prefix is there either, or could be.
-Judgement CommandLineChecker::ShorterProgram(const std::string& data, std::size_t end, bool localOnly) const
-{
-    const std::string lower = lower_(data);
-    for (std::size_t i = 0; i < end; i += CharLength(lower, i, codePage_)) {
-        std::size_t length = 0;
-        for (const ProgramExtension& extension : kProgramExtensions)
-            length = length != 0 ? length : ExtensionAt(lower, i, extension);
-        if (length == 0 || i + length >= end)
-            continue;
-        const std::string program = data.substr(0, i + length);
-        const ProgramTest test = TestProgramFile(fileSystem_, program, localOnly);
-        if (test.answer == ProgramAnswer::Unknown)
-            return Unjudged(test.reason);
-        if (test.answer == ProgramAnswer::Present)
-            return BlankInFolder(program) ? Faulty(QuotedAt(data, i + length)) : Judgement();
+    if (TrimWhiteSpace(text, codePage_) != text) {
+        const std::string trimmed = TrimWhiteSpace(written, codePage_);
+        return trimmed != written ? Faulty(trimmed) : Unjudged(UnjudgedReason::ProgramInVariable);
     }
-    return Faulty(std::string());
+    if (FindChar(text, '\\', codePage_) == std::string::npos || text[0] == '"')
+        return Judgement();
+    return JudgeProgram(written, expansion, owner, verdicts);
 }
 
-Judgement CommandLineChecker::CheckProgramList(const std::string& data, bool localOnly) const
+Judgement CommandLineChecker::JudgeProgram(const std::string& written, const Expansion& expansion, LineOwner owner,
+                                           const Verdicts& verdicts) const
+{
+    const std::string& text = expansion.text;
+    const std::size_t end = ProgramEnd(text);
+    if (end == std::string::npos || !BlankInFolder(text.substr(0, end)))
+        return Judgement();
+    ProgramFinder finder(fileSystem_, codePage_, text, owner == LineOwner::OtherAccount);
+    if (finder.Test(end).answer == ProgramAnswer::Present)
+        return QuotedAt(written, expansion, end);
+    return WholeLine(written, expansion, end, finder, verdicts);
+}
+
+// An extension in a folder's name or in the arguments can end the program too early or too
+// late, so every place where the line may end is tried before a value is given up.
+Judgement CommandLineChecker::WholeLine(const std::string& written, const Expansion& expansion, std::size_t programEnd,
+                                        ProgramFinder& finder, const Verdicts& verdicts) const
+{
+    const std::string& text = expansion.text;
+    UnjudgedReason doubt = UnjudgedReason::None;
+    for (const Candidate& candidate : Candidates(text, finder)) {
+        const ProgramTest test = finder.Test(candidate.end, candidate.addExe);
+        if (test.answer == ProgramAnswer::Present) {
+            if (!candidate.programType)
+                return Unjudged(UnjudgedReason::ProgramForm);
+            const bool blank = FindChar(text.substr(0, candidate.end), ' ', codePage_) != std::string::npos;
+            return blank ? QuotedAt(written, expansion, candidate.end) : Judgement();
+        }
+        // The program's own doubt says best why the line was left.
+        const bool atProgramEnd = candidate.end == programEnd && !candidate.addExe;
+        if (test.answer == ProgramAnswer::Unknown && (doubt == UnjudgedReason::None || atProgramEnd))
+            doubt = test.reason;
+    }
+    return doubt != UnjudgedReason::None ? Unjudged(doubt) : verdicts.allAbsent;
+}
+
+// Where a program extension ends, and where a word ends at a blank or at the line's end, as
+// far as a path can reach; never where the line goes on as a folder's name.
+std::vector<CommandLineChecker::Candidate> CommandLineChecker::Candidates(const std::string& text,
+                                                                         ProgramFinder& finder) const
+{
+    const std::string lower = lower_(text);
+    std::vector<Candidate> found;
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size() && chars <= kLongestPath; i += CharLength(text, i, codePage_), ++chars) {
+        if (CharLength(text, i, codePage_) != 1)
+            continue;
+        if (const std::size_t length = AnyExtensionAt(lower, i))
+            AddCandidate(text, lower, finder, {i + length, false, true}, found);
+        if (text[i] == ' ' && i > 0 && text[i - 1] != ' ')
+            AddCandidate(text, lower, finder, {i, true, false}, found);
+    }
+    AddCandidate(text, lower, finder, {text.size(), true, false}, found);
+    // Found at the same end as a word's end, the program extension comes first and stays.
+    std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) { return a.end < b.end; });
+    found.erase(std::unique(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) { return a.end == b.end; }),
+                found.end());
+    return found;
+}
+
+// A word's end is a program type's when its last part ends in one, is tried as it is when
+// that part has another extension, and with ".exe" added when it has none.
+void CommandLineChecker::AddCandidate(const std::string& text, const std::string& lower, ProgramFinder& finder,
+                                      Candidate candidate, std::vector<Candidate>& found) const
+{
+    const std::size_t end = candidate.end;
+    if (end == 0 || EndsInsideFolderName(text, end, finder))
+        return;
+    if (candidate.addExe) {
+        const std::size_t separator = LastPathSeparator(text.substr(0, end), codePage_);
+        const std::size_t part = separator == std::string::npos ? 0 : separator + 1;
+        const std::size_t dot = text.rfind('.', end - 1);
+        if (part == end)
+            return;
+        const bool extension = dot != std::string::npos && dot >= part;
+        candidate = {end, !extension, extension && AnyExtensionAt(lower, dot) == end - dot};
+    }
+    found.push_back(candidate);
+}
+
+// Whether the text after the first end bytes, past any blanks, goes on as the name of a
+// folder that is there: "C:\Program" of "C:\Program Files\..." so ends, and "...\Contoso.com"
+// of "...\Contoso.com Agent\...". An argument such as "logs\x.txt", "C:\x.txt" or
+// "\\server\x" names no folder there, and a program before it may well run.
+bool CommandLineChecker::EndsInsideFolderName(const std::string& text, std::size_t end, ProgramFinder& finder) const
+{
+    std::size_t at = end;
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    if (at == end && at < text.size() && text[at] == '\\')
+        return true;
+    const std::size_t start = at;
+    for (std::size_t chars = 0; at < text.size() && chars <= kLongestName; at += CharLength(text, at, codePage_), ++chars) {
+        if (CharLength(text, at, codePage_) != 1)
+            continue;
+        if (text[at] == '\\')
+            return at > start && finder.IsFolder(at);
+        if (text[at] == ' ')
+            return false;
+    }
+    return false;
+}
+
+Judgement CommandLineChecker::CheckProgramList(const std::string& data, LineOwner owner) const
 {
     Judgement list;
     std::string repaired;
@@ -126,7 +231,7 @@ Judgement CommandLineChecker::CheckProgramList(const std::string& data, bool loc
         const std::size_t comma = FindChar(data.substr(start), ',', codePage_);
         const std::size_t end = comma == std::string::npos ? data.size() : start + comma;
         const std::string item = data.substr(start, end - start), program = TrimWhiteSpace(item, codePage_);
-        const Judgement judged = program.empty() ? Judgement() : CheckProgramPath(program, localOnly);
+        const Judgement judged = program.empty() ? Judgement() : CheckProgramPath(program, owner);
         repaired += judged.verdict == Verdict::Faulty ? item.substr(0, item.find(program)) + judged.newData +
                                                             item.substr(item.find(program) + program.size())
                                                       : item;
@@ -143,23 +248,18 @@ Judgement CommandLineChecker::CheckProgramList(const std::string& data, bool loc
     return {Verdict::ChangeByHand, repaired};
 }
 
-Judgement CommandLineChecker::CheckProgramPath(const std::string& data, bool localOnly) const
+Judgement CommandLineChecker::CheckProgramPath(const std::string& data, LineOwner owner) const
 {
+    static const Verdicts kPath{{Verdict::ProgramMissing, std::string()}};
     if (data.empty() || data[0] == '"' || !StartsLikeProgramPath(data))
         return Judgement();
-    const std::size_t end = ProgramEnd(data);
-    if (end == std::string::npos)
-        return Judgement();
     // %ProgramFiles% brings its blank along, and the system expands before it parses.
-    const std::string program = fileSystem_.ExpandVariables(data.substr(0, end));
-    if (!BlankInFolder(program))
-        return Judgement();
-    const ProgramTest test = TestProgramFile(fileSystem_, program, localOnly);
-    if (test.answer == ProgramAnswer::Present)
-        return Faulty(QuotedAt(data, end));
-    if (test.answer == ProgramAnswer::Absent)
-        return {Verdict::ProgramMissing, std::string()};
-    return Unjudged(test.reason);
+    const Expansion expansion = Expand(data, fileSystem_);
+    if (expansion.failed)
+        return Unjudged(UnjudgedReason::ExpansionFailed);
+    if (TrimWhiteSpace(expansion.text, codePage_).empty())
+        return Unjudged(UnjudgedReason::ExpansionEmpty);
+    return Guarded(JudgeProgram(data, expansion, owner, kPath), expansion, owner);
 }
 
 // Just past the program extension, or npos when there is none.

@@ -80,6 +80,7 @@ const char* ReasonName(UnjudgedReason reason)
 {
     static const std::pair<UnjudgedReason, const char*> kNames[] = {
         {UnjudgedReason::KeyPathControlCharacter, "key-path-control-character"},
+        {UnjudgedReason::NameControlCharacter, "name-control-character"},
         {UnjudgedReason::NameNotInCodePage, "name-not-in-code-page"},
         {UnjudgedReason::Unreadable, "unreadable"},
         {UnjudgedReason::MoreThanOneString, "more-than-one-string"},
@@ -90,7 +91,13 @@ const char* ReasonName(UnjudgedReason reason)
         {UnjudgedReason::Wildcard, "wildcard"},
         {UnjudgedReason::Folder, "folder"},
         {UnjudgedReason::FileSystemError, "file-system-error"},
-        {UnjudgedReason::ProgramInVariable, "program-in-variable"}};
+        {UnjudgedReason::ReparsePoint, "reparse-point"},
+        {UnjudgedReason::PathTooLong, "path-too-long"},
+        {UnjudgedReason::ProgramInVariable, "program-in-variable"},
+        {UnjudgedReason::ProgramForm, "program-form"},
+        {UnjudgedReason::UserVariable, "user-variable"},
+        {UnjudgedReason::ExpansionFailed, "expansion-failed"},
+        {UnjudgedReason::ExpansionEmpty, "expansion-failed"}};
     for (const auto& name : kNames) {
         if (name.first == reason)
             return name.second;
@@ -116,6 +123,12 @@ const char* RepairName(const LookedAt& value, const FindingList& findings, const
     }
 }
 
+// Data that holds more than one string, or what the code page lacks, would read as other text.
+bool ShowsData(const LookedAt& value)
+{
+    return value.reason != UnjudgedReason::MoreThanOneString && value.reason != UnjudgedReason::DataNotInCodePage;
+}
+
 Json Proposed(const LookedAt& value, const Finding* finding, const CodePage& codePage)
 {
     if (value.verdict == Verdict::ChangeByHand)
@@ -132,7 +145,7 @@ Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResu
                    {"view", ViewName(key.view)},
                    {"name", Utf8(value.name, codePage)},
                    {"type", TypeName(value.type)},
-                   {"data", text && value.verdict != Verdict::Unjudged ? Json(Utf8(value.data, codePage)) : Json()},
+                   {"data", text && ShowsData(value) ? Json(Utf8(value.data, codePage)) : Json()},
                    {"verdict", VerdictName(value, scan.findings)},
                    {"proposed", Proposed(value, finding, codePage)}};
     if (value.verdict == Verdict::Unjudged)
@@ -140,6 +153,24 @@ Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResu
     if (repair != nullptr)
         object["repair"] = RepairName(value, scan.findings, *repair);
     return object;
+}
+
+// A value by its name, or by its place in the key when its name could not be read.
+Json UnreadObject(const UnreadValue& value, const ScanResult& scan, const CodePage& codePage)
+{
+    const ScannedKey& key = scan.keys[value.key];
+    Json object = {{"key", Utf8(key.path, codePage)}, {"view", ViewName(key.view)}};
+    if (value.named)
+        object["name"] = Utf8(value.name, codePage);
+    else
+        object["index"] = value.index;
+    object["error"] = StatusName(value.status);
+    return object;
+}
+
+bool Judges(unsigned long type)
+{
+    return type == kRegSz || type == kRegExpandSz;
 }
 
 std::string Line(const Json& object)
@@ -157,8 +188,9 @@ int ExitCode(const ScanResult& scan, const RepairResult* repair)
                                     [](const LookedAt& value) { return value.verdict == Verdict::ChangeByHand; });
     if (byHand || (repair != nullptr ? !repair->findingsLeft.empty() : !scan.findings.empty()))
         return 1;
-    const bool unread = std::any_of(scan.keys.begin(), scan.keys.end(),
-                                    [](const ScannedKey& key) { return key.error != kErrorSuccess; });
+    const bool unread = !scan.unread.empty() || std::any_of(scan.keys.begin(), scan.keys.end(), [](const ScannedKey& key) {
+        return key.error != kErrorSuccess;
+    });
     return unread ? 3 : 0;
 }
 
@@ -170,9 +202,11 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
     for (const LookedAt& value : scan.values) {
         tally.programsMissing += value.verdict == Verdict::ProgramMissing ? 1 : 0;
         tally.byHand += value.verdict == Verdict::ChangeByHand ? 1 : 0;
+        tally.notJudged += value.verdict == Verdict::Unjudged && Judges(value.type) ? 1 : 0;
     }
     for (const ScannedKey& key : scan.keys)
         tally.unreadKeys += key.error != kErrorSuccess ? 1 : 0;
+    tally.unreadValues = static_cast<int>(scan.unread.size());
     if (repair != nullptr) {
         tally.repaired = static_cast<int>(std::count(repair->outcomes.begin(), repair->outcomes.end(),
                                                      RepairOutcome::Repaired));
@@ -188,7 +222,7 @@ std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePag
 {
     std::string line = FormatText(texts.Load(IDS_CONSOLE_SUMMARY),
                                   {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.byHand,
-                                   tally.programsMissing, tally.unreadKeys});
+                                   tally.programsMissing, tally.notJudged, tally.unreadKeys, tally.unreadValues});
     if (!tally.backupPath.empty())
         line += FormatText(texts.Load(IDS_CONSOLE_SUMMARY_BACKUP), {ShownPath(tally.backupPath, codePage)});
     return line;
@@ -205,10 +239,13 @@ std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const 
             lines += Line({{"key", Utf8(key.path, codePage)}, {"view", ViewName(key.view)},
                            {"error", StatusName(key.error)}});
     }
+    for (const UnreadValue& value : scan.unread)
+        lines += Line(UnreadObject(value, scan, codePage));
     const Json backup = tally.backupPath.empty() ? Json() : Json(Utf8(ShownPath(tally.backupPath, codePage), codePage));
     return lines + Line({{"summary", true}, {"looked_at", tally.lookedAt}, {"faulty", tally.faulty},
                          {"repaired", tally.repaired}, {"left", tally.left}, {"change_by_hand", tally.byHand},
-                         {"program_missing", tally.programsMissing}, {"unreadable_keys", tally.unreadKeys},
+                         {"program_missing", tally.programsMissing}, {"not_judged", tally.notJudged},
+                         {"unreadable_keys", tally.unreadKeys}, {"unreadable_values", tally.unreadValues},
                          {"backup", backup}});
 }
 

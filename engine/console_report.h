@@ -21,13 +21,16 @@ struct RunTally {
     int left = 0;
     int byHand = 0;  // faulty, left for a person to change; counted in faulty and left
     int programsMissing = 0;
+    int notJudged = 0;       // looked at, and left for a person to judge
     int unreadKeys = 0;      // keys that exist but could not be read to their end
+    int unreadValues = 0;    // values passed over unread
     std::string backupPath;  // empty when no backup was made
 };
 
 // stlagc's exit code; repair is null for a scan alone. 0 nothing faulty, or all repaired;
-// 1 faults found, or some left (a value to change by hand is always left); 2 the repair was refused; 3 in the place of 0 when a key
-// could not be read, so that a fleet report never shows a clean machine it did not see.
+// 1 faults found, or some left (a value to change by hand is always left); 2 the repair was
+// refused; 3 in the place of 0 when a key or a value could not be read, so that a fleet
+// report never shows a clean machine it did not see whole.
 int ExitCode(const ScanResult& scan, const RepairResult* repair);
 
 // repair is null for a scan alone. backupPath counts only when the repair created it.
@@ -39,7 +42,7 @@ std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePag
 
 // JSON Lines in UTF-8, each line ended by LF: an object for every value looked at (with
 // what the repair did to it when there was one, and why it was not judged when it was
-// not), one for every key that could not be read, then the summary object.
+// not), one for every key and every value that could not be read, then the summary object.
 std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const RunTally& tally,
                       const CodePage& codePage);
 

@@ -40,6 +40,7 @@ enum class Verdict { Ok, ProgramMissing, Unjudged, Faulty, ChangeByHand };
 enum class UnjudgedReason {
     None,
     KeyPathControlCharacter,
+    NameControlCharacter,
     NameNotInCodePage,
     Unreadable,
     MoreThanOneString,
@@ -50,7 +51,13 @@ enum class UnjudgedReason {
     Wildcard,
     Folder,
     FileSystemError,
+    ReparsePoint,
+    PathTooLong,
     ProgramInVariable,
+    ProgramForm,
+    UserVariable,
+    ExpansionFailed,
+    ExpansionEmpty,
 };
 
 }  // namespace stlag

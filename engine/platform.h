@@ -23,24 +23,36 @@ public:
 };
 
 // What the file system says is at a path: "file not found" and "path not found" are
-// NotFound, any other failure is Error.
-enum class PathAnswer { File, Folder, NotFound, Error };
+// NotFound, a name it rejects as malformed (ERROR_INVALID_NAME, ERROR_BAD_PATHNAME,
+// ERROR_DIRECTORY) is Malformed, any other failure is Error. reparsePoint: the entry itself
+// is a link, junction or mount point, told without following it.
+enum class PathAnswer { File, Folder, NotFound, Malformed, Error };
+struct PathFacts {
+    PathAnswer answer = PathAnswer::Error;
+    bool reparsePoint = false;
+};
+
+// An environment variable of this process: not set, set to text, or not readable as ANSI
+// text (a character the code page lacks, or a failed call).
+struct VariableValue {
+    enum State { Unset, Set, Unreadable } state = Unset;
+    std::string text;
+};
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     // What is at path, which holds no wildcard; a relative path is taken from the current
-    // folder, a UNC path asks its server.
-    virtual PathAnswer Probe(const std::string& path) const = 0;
+    // folder, a UNC path asks its server. The last part of path is not followed if a link.
+    virtual PathFacts Probe(const std::string& path) const = 0;
     // True when the drive of that letter is a fixed disk of this machine; false for network,
     // removable, optical, unknown and unmapped drives.
     virtual bool IsLocalFixedDrive(char letter) const = 0;
     // True when at least one entry, file or folder, matches path; * and ? match as the
     // system's file search does. Any error counts as no.
     virtual bool FileExists(const std::string& path) const = 0;
-    // Every %NAME% that the environment sets replaced by its value, as the system expands
-    // REG_EXPAND_SZ data; any other text stays as it is.
-    virtual std::string ExpandVariables(const std::string& text) const = 0;
+    // The variable of that name (without its %), whatever its letter case.
+    virtual VariableValue Variable(const std::string& name) const = 0;
     // Creates a new file for writing; fails (null) when anything of that name exists.
     virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
 };

@@ -15,6 +15,7 @@ enum : long {
     kErrorFileNotFound = 2,
     kErrorPathNotFound = 3,
     kErrorAccessDenied = 5,
+    kErrorInvalidName = 123,
     kErrorMoreData = 234,
     kErrorNoMoreItems = 259,
     kErrorNoUnicodeTranslation = 1113,

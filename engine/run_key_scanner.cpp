@@ -16,6 +16,7 @@ bool Judges(unsigned long type)
 // The log line of each reason a value is left unjudged.
 const std::pair<UnjudgedReason, unsigned> kReasonTexts[] = {
     {UnjudgedReason::KeyPathControlCharacter, IDS_LOG_KEY_PATH_CONTROL},
+    {UnjudgedReason::NameControlCharacter, IDS_LOG_NAME_CONTROL},
     {UnjudgedReason::NameNotInCodePage, IDS_LOG_NAME_NOT_IN_CODEPAGE},
     {UnjudgedReason::Unreadable, IDS_LOG_UNREADABLE},
     {UnjudgedReason::MoreThanOneString, IDS_LOG_MORE_THAN_ONE_STRING},
@@ -26,8 +27,27 @@ const std::pair<UnjudgedReason, unsigned> kReasonTexts[] = {
     {UnjudgedReason::Wildcard, IDS_LOG_WILDCARD},
     {UnjudgedReason::Folder, IDS_LOG_FOLDER},
     {UnjudgedReason::FileSystemError, IDS_LOG_FILE_SYSTEM_ERROR},
+    {UnjudgedReason::ReparsePoint, IDS_LOG_REPARSE_POINT},
+    {UnjudgedReason::PathTooLong, IDS_LOG_PATH_TOO_LONG},
     {UnjudgedReason::ProgramInVariable, IDS_LOG_PROGRAM_IN_VARIABLE},
+    {UnjudgedReason::ProgramForm, IDS_LOG_PROGRAM_FORM},
+    {UnjudgedReason::UserVariable, IDS_LOG_USER_VARIABLE},
+    {UnjudgedReason::ExpansionFailed, IDS_LOG_EXPANSION_FAILED},
+    {UnjudgedReason::ExpansionEmpty, IDS_LOG_EXPANSION_EMPTY},
 };
+
+// A name or key path as the log shows it: a control character as \xNN, so that a NUL does not
+// end the log's text, nor a line break write lines of the name's own making.
+std::string Shown(const std::string& text)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        shown += b < 0x20 ? std::string{'\\', 'x', digits[b >> 4], digits[b & 0x0F]} : std::string(1, c);
+    }
+    return shown;
+}
 }  // namespace
 
 std::vector<ScanSection> RunSections()
@@ -39,7 +59,8 @@ std::vector<ScanSection> RunSections()
     static const char kPolicyKey[] = "Policies\\Explorer\\Run";
     std::vector<ScanSection> sections;
     const auto add = [&sections](RegistryRoot root, const char* key, RegistryView view) {
-        sections.push_back({root, RunSubKey(key), view, CheckRule::Run, {}});
+        const LineOwner owner = root == RegistryRoot::CurrentUser ? LineOwner::Process : LineOwner::Machine;
+        sections.push_back({root, RunSubKey(key), view, CheckRule::Run, {}, owner});
     };
     for (const char* key : kUserKeys)
         add(RegistryRoot::CurrentUser, key, RegistryView::Native);
@@ -59,13 +80,14 @@ struct RunKeyScanner::LogTexts {
           ok(texts.Load(IDS_LOG_OK)), faulty(texts.Load(IDS_LOG_FAULTY)), deleteValue(texts.Load(IDS_LOG_DELETE)),
           newData(texts.Load(IDS_LOG_NEW_DATA)), nameTooLong(texts.Load(IDS_LOG_NAME_TOO_LONG)),
           programMissing(texts.Load(IDS_LOG_PROGRAM_MISSING)), walkEnded(texts.Load(IDS_LOG_WALK_ENDED)),
-          keyNameNotInCodePage(texts.Load(IDS_LOG_KEY_NAME_NOT_IN_CODEPAGE)), byHand(texts.Load(IDS_LOG_BY_HAND))
+          keyNameNotInCodePage(texts.Load(IDS_LOG_KEY_NAME_NOT_IN_CODEPAGE)), keyNameNul(texts.Load(IDS_LOG_KEY_NAME_NUL)),
+          byHand(texts.Load(IDS_LOG_BY_HAND))
     {
         for (const auto& reason : kReasonTexts)
             unjudged[reason.first] = texts.Load(reason.second);
     }
     std::string keyHeader, keyMissing, value, data, notString, ok, faulty, deleteValue, newData, nameTooLong,
-        programMissing, walkEnded, keyNameNotInCodePage, byHand;
+        programMissing, walkEnded, keyNameNotInCodePage, keyNameNul, byHand;
     std::map<UnjudgedReason, std::string> unjudged;
 };
 
@@ -77,10 +99,10 @@ ScanResult RunKeyScanner::Scan(const std::vector<ScanSection>& sections) const
         if (!result.logText.empty())
             result.logText += "\r\n\r\n";
         result.keys.push_back({KeyFullPath(section.root, section.subKey, section.view), section.view});
-        result.logText += FormatText(texts.keyHeader, {result.keys.back().path});
-        if (section.listError == kErrorNoUnicodeTranslation) {
+        result.logText += FormatText(texts.keyHeader, {Shown(result.keys.back().path)});
+        if (section.listError == kErrorNoUnicodeTranslation || section.listError == kErrorInvalidName) {
             result.keys.back().error = section.listError;
-            result.logText += texts.keyNameNotInCodePage;
+            result.logText += section.listError == kErrorInvalidName ? texts.keyNameNul : texts.keyNameNotInCodePage;
         } else if (section.listError != kErrorSuccess) {
             EndWalk(texts, section.listError, result);
         } else {
@@ -120,6 +142,7 @@ void RunKeyScanner::ScanKey(const LogTexts& texts, const ScanSection& section, R
         if (status == kErrorMoreData) {
             // Ending the walk here would hide every later value of the key.
             result.logText += FormatText(texts.nameTooLong, {static_cast<int>(index)});
+            result.unread.push_back({result.keys.size() - 1, false, std::string(), index, status});
             continue;
         }
         if (status == kErrorNoMoreItems)
@@ -140,7 +163,13 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
                                ScanResult& result) const
 {
     std::string& logText = result.logText;
-    logText += FormatText(texts.value, {value.name});
+    logText += FormatText(texts.value, {Shown(value.name)});
+    if (Judges(value.type) && !value.dataRead) {
+        // Judged as empty it would be proposed for deletion, though it may work fine.
+        logText += texts.unjudged.at(UnjudgedReason::Unreadable);
+        result.unread.push_back({result.keys.size() - 1, true, value.name, 0, kErrorMoreData});
+        return;
+    }
     LookedAt looked;
     looked.key = result.keys.size() - 1, looked.name = value.name, looked.type = value.type;
     looked.data = WithoutTerminators(value.data);
@@ -148,7 +177,7 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
     if (!Judges(value.type)) {
         logText += texts.notString;
     } else if ((looked.reason = Unjudged(result, value, data)) != UnjudgedReason::None) {
-        if (value.nameInCodePage && value.dataRead)
+        if (value.nameInCodePage)
             logText += FormatText(texts.data, {data.substr(0, data.find('\0'))});
         logText += texts.unjudged.at(looked.reason);
     } else {
@@ -161,10 +190,10 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
 Judgement RunKeyScanner::Judge(const ScanSection& section, const RegValue& value, const std::string& data) const
 {
     if (section.rule == CheckRule::Run)
-        return checker_.CheckCommandLine(data, section.localOnly, value.type == kRegExpandSz);
+        return checker_.CheckCommandLine(data, section.owner, value.type == kRegExpandSz);
     if (section.rule == CheckRule::Winlogon && value.name == "Userinit")
-        return checker_.CheckProgramList(data, section.localOnly);
-    return checker_.CheckProgramPath(data, section.localOnly);
+        return checker_.CheckProgramList(data, section.owner);
+    return checker_.CheckProgramPath(data, section.owner);
 }
 
 void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, const RegValue& value,
@@ -196,12 +225,13 @@ UnjudgedReason RunKeyScanner::Unjudged(const ScanResult& result, const RegValue&
     // A backup file could not name the key without the name writing lines of its own.
     if (HoldsControlCharacter(result.keys.back().path))
         return UnjudgedReason::KeyPathControlCharacter;
+    // Cut at a NUL the name would steer the repair to its namesake, and a line break would
+    // write lines of its own into the backup.
+    if (HoldsControlCharacter(value.name))
+        return UnjudgedReason::NameControlCharacter;
     // A name the code page cannot hold would be written back under another name.
     if (!value.nameInCodePage)
         return UnjudgedReason::NameNotInCodePage;
-    // Judged as empty it would be proposed for deletion, though it may work fine.
-    if (!value.dataRead)
-        return UnjudgedReason::Unreadable;
     // Judged up to its first NUL, a repair would lose the rest for good.
     if (data.find('\0') != std::string::npos)
         return UnjudgedReason::MoreThanOneString;

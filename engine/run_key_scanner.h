@@ -19,17 +19,17 @@ namespace stlag {
 enum class CheckRule { Run, Path, Winlogon };
 
 // One key to scan: subKey below root (HKEY_USERS takes the hive in subKey), and the names
-// of the values to judge; empty names: every value of the key. localOnly: the key lies in
-// another account's hive, whose program paths are tested on local fixed drives only.
-// listError: listing the key's sub-keys ended with that status, or its name is not in the
-// code page (1113); the key is then reported as not read, not opened.
+// of the values to judge; empty names: every value of the key. owner: whose the key's lines
+// are (the process's own hive, the machine, another account's hive). listError: listing the
+// key's sub-keys ended with that status, or its name is not in the code page (1113) or holds
+// a NUL (123); the key is then reported as not read, not opened.
 struct ScanSection {
     RegistryRoot root = RegistryRoot::LocalMachine;
     std::string subKey;
     RegistryView view = RegistryView::Native;
     CheckRule rule = CheckRule::Run;
     std::vector<std::string> valueNames;
-    bool localOnly = false;
+    LineOwner owner = LineOwner::Machine;
     long listError = kErrorSuccess;
 };
 
@@ -60,13 +60,24 @@ struct LookedAt {
     std::string byHand;
 };
 
+// A value the scan passed over without judging it: the index of its key, its name when it
+// was read (else its index in the key), and the status that kept it from being read.
+struct UnreadValue {
+    std::size_t key = 0;
+    bool named = false;
+    std::string name;
+    unsigned long index = 0;
+    long status = kErrorSuccess;
+};
+
 // What a scan leaves: the faulty values, the troubleshooting log (ANSI, CR LF), every key
-// it went to, in section order, and every value it looked at.
+// it went to, in section order, every value it looked at, and every value it could not read.
 struct ScanResult {
     FindingList findings;
     std::string logText;
     std::vector<ScannedKey> keys;
     std::vector<LookedAt> values;
+    std::vector<UnreadValue> unread;
 };
 
 class RunKeyScanner {

@@ -10,12 +10,11 @@ const char kServices[] = "SYSTEM\\CurrentControlSet\\Services";
 const char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const char kActiveSetup[] = "Software\\Microsoft\\Active Setup\\Installed Components";
 
-// Where a user's keys lie: root, then prefix before the sub-key; localOnly for the hive of
-// an account other than the one this process runs as.
+// Where a user's keys lie: root, then prefix before the sub-key, and whose hive it is.
 struct UserRoot {
     RegistryRoot root;
     std::string prefix;
-    bool localOnly;
+    LineOwner owner;
 };
 
 ScanSection Below(const ScanSection& parent, const std::string& name)
@@ -40,7 +39,10 @@ std::vector<ScanSection> ChildSections(Registry& registry, const ScanSection& pa
     for (unsigned long index = 0; (status = registry.EnumSubKey(key.get(), index, name, inCodePage)) == kErrorSuccess;
          ++index) {
         children.push_back(Below(parent, name));
-        children.back().listError = inCodePage ? kErrorSuccess : kErrorNoUnicodeTranslation;
+        // Opened by the part before its NUL, another key would be read in its place.
+        children.back().listError = name.find('\0') != std::string::npos ? kErrorInvalidName
+                                    : inCodePage                          ? kErrorSuccess
+                                                                          : kErrorNoUnicodeTranslation;
     }
     if (status != kErrorNoMoreItems) {
         children.insert(children.begin(), parent);
@@ -55,6 +57,16 @@ bool IsClassesHive(const std::string& name, const LowerCaser& lower)
     return name.size() >= suffix.size() && lower(name.substr(name.size() - suffix.size())) == suffix;
 }
 
+// The process's own hive by its SID, so that a backup names the hive it came from whoever
+// imports it; HKEY_CURRENT_USER when that hive cannot be opened by its SID.
+UserRoot OwnRoot(Registry& registry, const UserScope& users)
+{
+    const ScopedKey own(registry, RegistryRoot::Users, RegistryView::Native, users.ownSid, RegAccess::Read);
+    if (users.ownSid.empty() || own.status() != kErrorSuccess)
+        return {RegistryRoot::CurrentUser, "", LineOwner::Process};
+    return {RegistryRoot::Users, users.ownSid + "\\", LineOwner::Process};
+}
+
 // The loaded users' hives, by SID; .DEFAULT is left out, being S-1-5-18, the system account,
 // again. What kept HKEY_USERS from being listed goes to problems.
 std::vector<UserRoot> UserRoots(Registry& registry, const UserScope& users, const LowerCaser& lower,
@@ -64,14 +76,15 @@ std::vector<UserRoot> UserRoots(Registry& registry, const UserScope& users, cons
     if (users.allUsers) {
         for (const ScanSection& hive : ChildSections(registry, {RegistryRoot::Users, "", RegistryView::Native, CheckRule::Run, {}})) {
             const std::string& name = hive.subKey;
+            const bool own = lower(name) == lower(users.ownSid);
             if (hive.listError != kErrorSuccess || name.empty())
                 problems.push_back(hive);
             else if (name.compare(0, 4, "S-1-") == 0 && !IsClassesHive(name, lower))
-                roots.push_back({RegistryRoot::Users, name + "\\", lower(name) != lower(users.ownSid)});
+                roots.push_back({RegistryRoot::Users, name + "\\", own ? LineOwner::Process : LineOwner::OtherAccount});
         }
     }
     if (roots.empty())
-        roots.push_back({RegistryRoot::CurrentUser, "", false});
+        roots.push_back(OwnRoot(registry, users));
     return roots;
 }
 
@@ -79,7 +92,7 @@ ScanSection InUser(ScanSection section, const UserRoot& user)
 {
     section.root = user.root;
     section.subKey = user.prefix + section.subKey;
-    section.localOnly = user.localOnly;
+    section.owner = user.owner;
     return section;
 }
 

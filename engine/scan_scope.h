@@ -23,10 +23,11 @@ struct UserScope {
 
 // The sections of scope in scan order, with the sub-keys that services and uninstall
 // entries have right now. allUsers puts every user hive loaded under HKEY_USERS (by SID,
-// not their _Classes hives) in the place of HKEY_CURRENT_USER, which is one of them; when
-// none can be listed, HKEY_CURRENT_USER stays. A parent key that cannot be opened or listed
-// to its end, and a sub-key whose name is not in the code page, come as sections of their
-// own, so that the scan reports them. lower compares names whatever their case.
+// not their _Classes hives) in the place of the current user's; without it, or when none
+// can be listed, the process's own hive stands there by its SID (HKEY_CURRENT_USER when that
+// does not open). A parent key that cannot be opened or listed to its end, and a sub-key
+// whose name is not in the code page or holds a NUL, come as sections of their own, so that
+// the scan reports them. lower compares names whatever their case.
 std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, const UserScope& users,
                                        const LowerCaser& lower);
 

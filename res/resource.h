@@ -93,6 +93,14 @@
 #define IDS_LOG_KEY_NAME_NOT_IN_CODEPAGE 634
 #define IDS_LOG_PROGRAM_IN_VARIABLE 635
 #define IDS_LOG_BY_HAND           636
+#define IDS_LOG_NAME_CONTROL      637
+#define IDS_LOG_PROGRAM_FORM      638
+#define IDS_LOG_USER_VARIABLE     639
+#define IDS_LOG_EXPANSION_FAILED  640
+#define IDS_LOG_EXPANSION_EMPTY   641
+#define IDS_LOG_REPARSE_POINT     642
+#define IDS_LOG_PATH_TOO_LONG     643
+#define IDS_LOG_KEY_NAME_NUL      644
 
 // Strings: console companion
 #define IDS_CONSOLE_USAGE         700

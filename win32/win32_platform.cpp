@@ -9,19 +9,35 @@ namespace stlag {
 Win32FileSystem::Win32FileSystem(BackupAccess access)
     : access_(access), protect_(CurrentRunLevel() != RunLevel::User) {}
 
-PathAnswer Win32FileSystem::Probe(const std::string& path) const
+PathFacts Win32FileSystem::Probe(const std::string& path) const
 {
+    // GetFileAttributes tells of a link itself, not of where it leads.
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathAnswer::Folder : PathAnswer::File;
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathAnswer::NotFound : PathAnswer::Error;
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        return {folder ? PathAnswer::Folder : PathAnswer::File, (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
+    }
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return {PathAnswer::NotFound};
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY: return {PathAnswer::Malformed};
+    default: return {PathAnswer::Error};
+    }
 }
 
 bool Win32FileSystem::IsLocalFixedDrive(char letter) const
 {
-    const char root[] = {letter, ':', '\\', '\0'};
-    return GetDriveTypeA(root) == DRIVE_FIXED;
+    // Asked once a drive: a scan asks for every program of every value.
+    const unsigned char index = static_cast<unsigned char>(letter | 0x20) - 'a';
+    if (index >= driveTypes_.size())
+        return false;
+    if (driveTypes_[index] == 0) {
+        const char root[] = {letter, ':', '\\', '\0'};
+        driveTypes_[index] = GetDriveTypeA(root) + 1;
+    }
+    return driveTypes_[index] == DRIVE_FIXED + 1;
 }
 
 bool Win32FileSystem::FileExists(const std::string& path) const
@@ -34,16 +50,24 @@ bool Win32FileSystem::FileExists(const std::string& path) const
     return true;
 }
 
-std::string Win32FileSystem::ExpandVariables(const std::string& text) const
+VariableValue Win32FileSystem::Variable(const std::string& name) const
 {
-    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    // The ANSI call may ask for a byte more than it reports.
-    std::string expanded(size + 1, '\0');
-    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), &expanded[0], size + 1);
-    if (size == 0 || written == 0 || written > size + 1)
-        return text;
-    expanded.resize(expanded.find('\0'));
-    return expanded;
+    const std::wstring wideName = AnsiToWide(name);
+    std::wstring value(256, L'\0');
+    for (int tries = 0; tries < 3; ++tries) {
+        SetLastError(ERROR_SUCCESS);
+        const DWORD length = GetEnvironmentVariableW(wideName.c_str(), &value[0], static_cast<DWORD>(value.size()));
+        if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND)
+            return VariableValue();
+        if (length < value.size()) {
+            bool inCodePage = true;
+            VariableValue result{VariableValue::Set, WideToAnsi(value.data(), length, inCodePage)};
+            // A stand-in for a character the code page lacks would name another path.
+            return inCodePage ? result : VariableValue{VariableValue::Unreadable, std::string()};
+        }
+        value.resize(length);  // the size asked for, NUL included
+    }
+    return VariableValue{VariableValue::Unreadable, std::string()};
 }
 
 namespace {

@@ -15,15 +15,16 @@ namespace stlag {
 class Win32FileSystem : public FileSystem {
 public:
     explicit Win32FileSystem(BackupAccess access = BackupAccess::AdministratorsOnly);
-    PathAnswer Probe(const std::string& path) const override;
+    PathFacts Probe(const std::string& path) const override;
     bool IsLocalFixedDrive(char letter) const override;
     bool FileExists(const std::string& path) const override;
-    std::string ExpandVariables(const std::string& text) const override;
+    VariableValue Variable(const std::string& name) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
 
 private:
     BackupAccess access_;
     bool protect_;
+    mutable std::array<unsigned, 26> driveTypes_{};  // GetDriveType + 1 by letter; 0 not asked yet
 };
 
 class Win32CodePage : public CodePage {

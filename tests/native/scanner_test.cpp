@@ -34,6 +34,8 @@ TEST(RunKeyScanner, GoldenLog)
     MemoryRegistry registry;
     registry.SetString(kCu, RunSubKey("Run"), "", a + " /x");
     registry.SetString(kCu, RunSubKey("Run"), "%d", "%s %% 100%");  // copied into the log as they are
+    registry.SetString(kCu, RunSubKey("Run"), {"Twin\0x", 6}, " x");  // never its namesake's stand-in
+    registry.SetString(kCu, RunSubKey("Run"), "Twin", " y");
     // Each of these would be trimmed if it were judged at all. The flags after the data: name and data in
     // the code page, data read.
     for (const RegValue& value : std::vector<RegValue>{
@@ -49,7 +51,7 @@ TEST(RunKeyScanner, GoldenLog)
     registry.SetString(kLm, RunSubKey("Run"), "Old", b, RegistryView::Wow64);
     registry.Set(kLm, RunSubKey("RunOnce"), {"", kRegSz, ""}, RegistryView::Wow64);
     registry.Set(kCu, RunSubKey("Policies\\Explorer\\Run"), {"Exp", kRegExpandSz, std::string("%PF%\\A\\a.exe /x") + '\0'});
-    fs.variables["%PF%"] = "C:\\Program Files";
+    fs.variables["pf"] = "C:\\Program Files";
 
     const std::string hkcu = "HKEY_CURRENT_USER", hklm = "HKEY_LOCAL_MACHINE";
     const std::string cu = "Sökväg: " + hkcu + "\\Software\\Microsoft\\Windows\\CurrentVersion\\";
@@ -61,7 +63,10 @@ TEST(RunKeyScanner, GoldenLog)
     const std::string notInCodePage = " innehåller tecken som inte finns i systemets teckentabell.";
     std::vector<std::string> golden = {
         cu + "Run", "", "\tVärde: ", "\tData: " + a + " /x", faulty + "\"" + a + "\" /x",
-        "", "\tVärde: %d", "\tData: %s %% 100%", "\tOK", "", "",
+        "", "\tVärde: %d", "\tData: %s %% 100%", "\tOK",
+        "", "\tVärde: Twin\\x00x", "\tData:  x", "\tVärdets namn innehåller NUL, radbrytningar eller andra styrtecken, som "
+        "en backupfil inte kan återge och som kan leda lagningen till ett annat värde." + notJudged,
+        "", "\tVärde: Twin", "\tData:  y", faulty + "y", "", "",
         cu + "RunOnce", "", "\tVärde: Unread", "\tVärdet kunde inte läsas." + notJudged,
         "", "\tVärde: Name?", "\tVärdets namn" + notInCodePage + notJudged,
         "", "\tVärde: Data", "\tData:  x?", "\tVärdet" + notInCodePage + notJudged,
@@ -91,7 +96,7 @@ TEST(RunKeyScanner, GoldenLog)
     EXPECT_EQ(Lines(result.logText), golden);
     const std::string run = RunSubKey("Run"), once = RunSubKey("RunOnce"), policy = RunSubKey("Policies\\Explorer\\Run");
     const FindingList findings = {
-        {"", a + " /x", "\"" + a + "\" /x", run, kCu}, {"Nuls", " x", "x", once, kCu},
+        {"", a + " /x", "\"" + a + "\" /x", run, kCu}, {"Twin", " y", "y", run, kCu}, {"Nuls", " x", "x", once, kCu},
         {"Next", " y", "y", once, kCu}, {longest, " x", "x", once, kCu}, {"Gone", b, "", run, kLm},
         {Ansi("Åter"), " x", "x", RunSubKey("RunOnce\\Setup"), kLm}, {"Old", b, "", run, kLm, RegistryView::Wow64},
         {"", "", "", once, kLm, RegistryView::Wow64},
@@ -116,28 +121,36 @@ static std::vector<nlohmann::json> JsonOf(const ScanResult& scan)
     return objects;
 }
 
-// A key that exists but was not read whole is named in the JSON lines and turns a clean run's
-// exit code into 3; one that does not exist is no such key. Every loaded user hive is read
-// by its SID in the place of HKEY_CURRENT_USER (which is one of them), and none of the
-// _Classes hives, which hold no start-up keys, nor .DEFAULT, the system account's again:
-// their faulty values would make a clean run's exit code 1.
+// A key or a value that exists but was not read whole is named in the JSON lines and turns
+// a clean run's exit code into 3; a key that does not exist is no such key. Every loaded user
+// hive is read by its SID in the place of HKEY_CURRENT_USER (which is one of them), and none of
+// the _Classes hives, which hold no start-up keys, nor .DEFAULT, the system account's again:
+// their faulty values would make a clean run's exit code 1, as a value to change by hand does.
 TEST(ScanResult, WhatCouldNotBeRead)
 {
     const std::string run = RunSubKey("Run"), lm = "HKEY_LOCAL_MACHINE\\", program = "C:\\A B\\u.exe";
+    const std::string nul = RunSubKey("Uninstall\\Nul") + std::string("\0Tail", 5);
     const RegistryRoot users = RegistryRoot::Users;
-    enum Fault { None, Deny, EndWalks, Value };  // done to the row's key; Value: a faulty one in it
-    // errors: the JSON objects of the keys not read, as "path status".
+    // Done to the row's key: a faulty UninstallString in it, a value whose name or data cannot be read,
+    // a Userinit to change by hand.
+    enum Fault { None, Deny, EndWalks, Value, LongName, UnreadData, ByHand };
+    // errors: the JSON objects of what was not read, as "path[\\name|#index] status".
     const struct { const char* what; Fault fault; RegistryRoot root; std::string key; int exit;
                    std::vector<std::string> errors; } cases[] = {
         {"all read", None, kLm, run, 0, {}},
         {"Run denied", Deny, kLm, run, 3, {lm + run + " ERROR_ACCESS_DENIED"}},
         {"values end in an error", EndWalks, kLm, run, 3, {lm + run + " ERROR_CANTREAD"}},
+        {"a name too long to read", LongName, kLm, run, 3, {lm + run + "#1 ERROR_MORE_DATA"}},
+        {"data that cannot be read", UnreadData, kLm, run, 3, {lm + run + "\\Unread ERROR_MORE_DATA"}},
         // HKEY_CURRENT_USER stands in for users it could not list at all, and its fault outweighs.
         {"HKEY_USERS denied", Deny, users, "", 1, {"HKEY_USERS ERROR_ACCESS_DENIED"}},
         {"HKEY_USERS list ends in an error", EndWalks, users, "", 3, {"HKEY_USERS ERROR_CANTREAD"}},
-        // Opened by its stand-in, the wrong key would be judged and its faulty value found.
+        // Opened by its stand-in or by its cut name, the wrong key would be judged.
         {"name outside the code page", Value, kLm, RunSubKey("Uninstall\\Caf?"), 3,
          {lm + RunSubKey("Uninstall\\Caf?") + " ERROR_NO_UNICODE_TRANSLATION"}},
+        {"a name with a NUL", Value, kLm, nul, 3, {lm + nul + " ERROR_INVALID_NAME"}},
+        {"a key path no backup can name", Value, kLm, RunSubKey("Uninstall\\Line\r\nBreak"), 0, {}},
+        {"Userinit to change by hand", ByHand, kLm, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", 1, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -151,8 +164,10 @@ TEST(ScanResult, WhatCouldNotBeRead)
             registry.Deny(c.root, c.key, RegAccess::Read);
         if (c.fault == EndWalks)
             registry.EndWalks(c.root, c.key, 1012);
-        if (c.fault == Value)
-            registry.SetString(c.root, c.key, "UninstallString", program);
+        if (c.fault == Value || c.fault == ByHand)
+            registry.SetString(c.root, c.key, c.fault == Value ? "UninstallString" : "Userinit", program + ",");
+        if (c.fault == LongName || c.fault == UnreadData)
+            registry.Set(c.root, c.key, {c.fault == LongName ? std::string(4096, 'n') : "Unread", kRegSz, " x", true, true, false});
         MemoryFileSystem fs;
         fs.files[MemoryFileSystem::Fold(program)];
         const ScanResult scan = ScopeScan(registry, fs, ScanScope::All);
@@ -160,9 +175,11 @@ TEST(ScanResult, WhatCouldNotBeRead)
         std::vector<std::string> errors;
         for (const nlohmann::json& o : JsonOf(scan))
             if (o.contains("error"))
-                errors.push_back(o["key"].get<std::string>() + " " + o["error"].get<std::string>());
+                errors.push_back(o["key"].get<std::string>() + (o.contains("name") ? "\\" + o["name"].get<std::string>() : "") +
+                                 (o.contains("index") ? "#" + o["index"].dump() : "") + " " + o["error"].get<std::string>());
         EXPECT_EQ(errors, c.errors);
-        EXPECT_EQ(Tally(scan, nullptr, "").unreadKeys, static_cast<int>(c.errors.size()));
+        const RunTally tally = Tally(scan, nullptr, "");
+        EXPECT_EQ(tally.unreadKeys + tally.unreadValues, static_cast<int>(c.errors.size()));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -20,26 +21,35 @@ public:
     std::map<std::string, std::string> files, onDisk;  // what was written, and what had been flushed
     std::string failWriteHolding;                      // a write holding this text fails
     bool failFlush = false;
-    std::map<std::string, std::string> variables;  // "%NAME%": what it expands to
+    std::map<std::string, std::string> variables;  // by folded name: what it holds
 
     std::map<std::string, PathAnswer> answers;  // by folded path: what a probe there gives, files aside
+    std::set<std::string> links;                // folded paths that are reparse points
     mutable std::vector<std::string> probed;    // every path asked about, in order
 
-    PathAnswer Probe(const std::string& path) const override
+    // A folder holds a file; as Windows answers, a ':' past the drive, or '"', '<', '>' or
+    // '|', makes a malformed name.
+    PathFacts Probe(const std::string& path) const override
     {
         probed.push_back(path);
-        const auto answer = answers.find(Fold(path));
-        return answer != answers.end() ? answer->second : FileExists(path) ? PathAnswer::File : PathAnswer::NotFound;
+        const std::string folded = Fold(path);
+        const auto answer = answers.find(folded);
+        const auto below = files.lower_bound(folded + "\\");
+        const bool folder = below != files.end() && below->first.rfind(folded + "\\", 0) == 0;
+        const bool malformed = path.find(':', 2) != std::string::npos || path.find_first_of("\"<>|") != std::string::npos;
+        return {answer != answers.end() ? answer->second
+                : FileExists(path)      ? PathAnswer::File
+                : folder                ? PathAnswer::Folder
+                : malformed             ? PathAnswer::Malformed
+                                        : PathAnswer::NotFound,
+                links.count(folded) != 0};
     }
     bool IsLocalFixedDrive(char letter) const override { return letter == 'c' || letter == 'C'; }
     bool FileExists(const std::string& path) const override { return files.count(Fold(path)) != 0; }
-    std::string ExpandVariables(const std::string& text) const override
+    VariableValue Variable(const std::string& name) const override
     {
-        std::string out = text;
-        for (const auto& variable : variables)
-            for (std::size_t at = 0; (at = out.find(variable.first, at)) != std::string::npos; at += variable.second.size())
-                out.replace(at, variable.first.size(), variable.second);
-        return out;
+        const auto variable = variables.find(Fold(name));
+        return variable == variables.end() ? VariableValue() : VariableValue{VariableValue::Set, variable->second};
     }
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override
     {
