@@ -72,10 +72,13 @@ TEST_F(RoundTrip, Cp1252)
                       {machine, L"RunOnce\\Setup", L"Setup", L"C:\\Program Files\\Gone Away\\setup.exe /q", L""},
                       {machine, L"Run", L"Old", tool + L" /w", L'"' + tool + L"\" /w", KEY_WOW64_32KEY}},
                      folder + L"backup åäö.reg", "C:\\Program Files\\Round Trip\\backup \xE5\xE4\xF6.reg");
-    // Back as they were, the values are logged byte for byte in the code page.
+    // Back as they were, the values are logged byte for byte in the code page, in the user's hive
+    // by its SID, as the backup names it too, so that an undo writes it there whoever runs it.
     const auto log = Execute(L"\"" STLAGC_EXE L"\"");
     EXPECT_EQ(1, log.first);
     EXPECT_NE(std::string::npos, log.second.find("\tV\xE4rde: \xE5\xE4\xF6\r\n")) << log.second;
+    EXPECT_NE(std::string::npos, log.second.find("\xF6kv\xE4g: HKEY_USERS\\S-1-5-21-0-0-0-1000\\Software\\Microsoft\\Windows\\"
+                                                 "CurrentVersion\\Run\r\n")) << log.second;
 }
 
 // 表 is 0x95 0x5C. Its trail byte must not be escaped: regedit drops an unknown escape, so only
