@@ -6,7 +6,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-src=$PWD
+# make, CMake and windres each take only some characters in a path (no quote, bracket, &
+# or ;, and a blank only where quoted), so the build sees the checkout through a link of a
+# plain name of its own, whatever its folder is called.
+link=$(mktemp -d /tmp/startlagaren-release.XXXXXX)
+trap 'rm -f "$link/src"; rmdir "$link"' EXIT
+ln -s "$PWD" "$link/src"
+cd "$link/src"
+src=$link/src
 out=$src/build/release
 bld=$out/windows
 
