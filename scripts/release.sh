@@ -6,9 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-# make, CMake and windres each take only some characters in a path (no quote, bracket, &
-# or ;, and a blank only where quoted), so the build sees the checkout through a link of a
-# plain name of its own, whatever its folder is called.
+# make, CMake and windres each take only some characters in a path (no quote, bracket, &,
+# backslash or ;, and a blank only where quoted), so the build sees the checkout through a
+# link of a plain name of its own, whatever its folder is called. CMake is told the link,
+# not left to ask the system, which names the folder the link points to.
 link=$(mktemp -d /tmp/startlagaren-release.XXXXXX)
 trap 'rm -f "$link/src"; rmdir "$link"' EXIT
 ln -s "$PWD" "$link/src"
@@ -28,7 +29,7 @@ rm -rf "$out"
 # __FILE__ and any debug paths name the folders relatively; the last matching map wins, so
 # the build folder (inside the source) comes second.
 maps="-ffile-prefix-map=$src=. -ffile-prefix-map=$bld=build"
-cmake --preset windows -B "$bld" -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$src" --preset windows -B "$bld" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_C_FLAGS="$maps" -DCMAKE_CXX_FLAGS="$maps" >/dev/null
 cmake --build "$bld" -j "${STLAG_JOBS:-2}" --target startlagaren stlagc stlag_readme
 
