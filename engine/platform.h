@@ -4,6 +4,7 @@
 #define STLAG_PLATFORM_H
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,9 @@ public:
     virtual bool Write(const char* bytes, std::size_t count) = 0;
     // Hands everything written so far to the disk, not only to the system's cache.
     virtual bool Flush() = 0;
+    // Cuts the file back to its first size bytes through its own handle; writing goes on from
+    // there. False when the size could not be set.
+    virtual bool CutTo(std::uint64_t size) = 0;
     virtual bool Close() = 0;
     // Deletes the file through the handle it was written with, never by name, so whatever
     // has come to lie at its path stays; then closes it. False when it could not be deleted.

@@ -62,6 +62,7 @@ bool RegBackupWriter::Create(const std::string& path)
         return false;
     }
     file_ = std::move(file);
+    recordedSize_ = sizeof kSignature - 1;
     return true;
 }
 
@@ -70,14 +71,19 @@ bool RegBackupWriter::WriteValue(const std::string& keyPath, const std::string& 
 {
     if (!file_ || !CanRecordKey(keyPath) || !CanRecordName(valueName))
         return false;
-    if (keyPath != lastKeyPath_) {
-        const std::string header = "\n\n[" + keyPath + "]";
-        if (!file_->Write(header.data(), header.size()))
-            return false;
+    const std::string header = keyPath != lastKeyPath_ ? "\n\n[" + keyPath + "]" : "";
+    const std::string record = header + "\n" + ValueLine(valueName, oldData, codePage_, type);
+    if (file_->Write(record.data(), record.size()) && file_->Flush()) {
+        recordedSize_ += record.size();
         lastKeyPath_ = keyPath;
+        return true;
     }
-    const std::string line = "\n" + ValueLine(valueName, oldData, codePage_, type);
-    return file_->Write(line.data(), line.size()) && file_->Flush();
+    // A write that failed part-way (a full disk, a quota) may have left a cut line, which the
+    // registry editor might import over a value that was never changed; a header alone puts
+    // nothing back. Should the cut fail too, the file is still closed: nothing later belongs there.
+    file_->CutTo(recordedSize_);
+    Finish();
+    return false;
 }
 
 bool RegBackupWriter::Finish()

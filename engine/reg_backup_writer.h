@@ -3,6 +3,7 @@
 #ifndef STLAG_REG_BACKUP_WRITER_H
 #define STLAG_REG_BACKUP_WRITER_H
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,7 +29,8 @@ public:
     // Records one value: a section header when keyPath differs from the last one, then the
     // value line. True only when both are on disk, not merely in the system's cache: the
     // caller changes the value right afterwards. type is REG_SZ or REG_EXPAND_SZ. A key path
-    // or name that cannot be recorded writes nothing and gives false.
+    // or name that cannot be recorded writes nothing and gives false. Any other failure ends
+    // the file as Finish does, cut back to the end of the last value recorded.
     bool WriteValue(const std::string& keyPath, const std::string& valueName, const std::string& oldData,
                     unsigned long type = kRegSz);
 
@@ -58,6 +60,7 @@ private:
     const CodePage& codePage_;
     std::unique_ptr<OutputFile> file_;
     std::string lastKeyPath_;
+    std::uint64_t recordedSize_ = 0;  // the signature and every value recorded
 };
 
 }  // namespace stlag

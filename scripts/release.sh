@@ -1,14 +1,21 @@
 #!/bin/bash
-# Builds the release in a fresh folder of its own and packs startlagaren.exe, stlagc.exe,
-# ReadMe.txt and LICENSE into build/release/Startlagaren-<version>-win64.zip, with SHA-256
-# sums in build/release/SHA256SUMS. Runs no tests. The same commit gives the same bytes in
+# Builds the release in a fresh folder of its own under /tmp and packs startlagaren.exe,
+# stlagc.exe, ReadMe.txt and LICENSE into build/release/Startlagaren-<version>-win64.zip,
+# with SHA-256 sums in build/release/SHA256SUMS. Runs no tests. The same commit gives the same bytes in
 # any folder on any day: neither the clock nor the checkout's path reaches the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-src=$PWD
-out=$src/build/release
-bld=$out/windows
+# make, CMake and windres each take only some characters in a path (no quote, bracket, &,
+# backslash or ;, and a blank only where quoted), and CMake's own build steps ask the system
+# for the folder they run in. So the build runs in a fresh folder under /tmp and sees the
+# checkout through a link there, whatever the checkout's folder is called.
+work=$(mktemp -d /tmp/startlagaren-release.XXXXXX)
+trap 'rm -f "$work/src"; rm -rf "$work"' EXIT
+ln -s "$PWD" "$work/src"
+src=$work/src
+bld=$work/windows
+out=$PWD/build/release
 
 # Every time stamp is the last commit's, so a rebuild of the same commit agrees.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
@@ -18,16 +25,17 @@ if [ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]; then
 fi
 
 rm -rf "$out"
-# __FILE__ and any debug paths name the folders relatively; the last matching map wins, so
-# the build folder (inside the source) comes second.
+# __FILE__ and any debug paths name the folders relatively; both paths are plain names of
+# mktemp's making. CMake is told the link as the source: asked for the current folder, the
+# system names the one the link points to.
 maps="-ffile-prefix-map=$src=. -ffile-prefix-map=$bld=build"
-cmake --preset windows -B "$bld" -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$src" --preset windows -B "$bld" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_C_FLAGS="$maps" -DCMAKE_CXX_FLAGS="$maps" >/dev/null
 cmake --build "$bld" -j "${STLAG_JOBS:-2}" --target startlagaren stlagc stlag_readme
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$bld/CMakeCache.txt")
 name=Startlagaren-$version-win64
-mkdir "$out/$name"
+mkdir -p "$out/$name"
 cp "$bld/app/startlagaren.exe" "$bld/app/stlagc.exe" "$bld/app/ReadMe.txt" LICENSE "$out/$name/"
 
 # Fixed order, time, permissions and compression: zip and unzip tools would add the files'

@@ -82,6 +82,12 @@ public:
                WriteFile(file_, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
     }
     bool Flush() override { return file_ != INVALID_HANDLE_VALUE && FlushFileBuffers(file_); }
+    bool CutTo(std::uint64_t size) override
+    {
+        LARGE_INTEGER end;
+        end.QuadPart = static_cast<LONGLONG>(size);
+        return file_ != INVALID_HANDLE_VALUE && SetFilePointerEx(file_, end, nullptr, FILE_BEGIN) && SetEndOfFile(file_);
+    }
     bool Close() override { return Release(); }
     bool Discard() override
     {

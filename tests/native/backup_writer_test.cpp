@@ -48,17 +48,19 @@ TEST(RegBackupWriter, GoldenFile)
                                 "\n\n[K\\A]\n\"\"=\"4\"\n");
 }
 
-// A fault that keeps the file from being made strikes before Create, any other after it.
+// A fault that keeps the file from being made strikes before Create, any other after it. A failed write ends
+// the file on the last value it recorded: a cut line might be imported over a value that was never changed.
 TEST(RegBackupWriter, Failures)
 {
+    const char* values[][3] = {{"K", "a", "1"}, {"K", "b", "C:\\Sakna"}, {"L", "c", "3"}};
     // left: the file afterwards.
     const struct { const char* what; void (*fault)(MemoryFileSystem&); bool created; std::string left; } cases[] = {
         {"exists", [](auto& fs) { fs.files[kFile] = "mine"; }, false, "mine"},
         {"signature not written", [](auto& fs) { fs.failWriteHolding = "REGEDIT4"; }, false, "(none)"},
         {"signature not flushed", [](auto& fs) { fs.failFlush = true; }, false, "(none)"},
-        {"no header", [](auto& fs) { fs.failWriteHolding = "[K]"; }, true, "REGEDIT4"},
-        {"line not written", [](auto& fs) { fs.failWriteHolding = "old"; }, true, "REGEDIT4\n\n[K]"},
-        {"line not flushed", [](auto& fs) { fs.failFlush = true; }, true, "REGEDIT4\n\n[K]\n\"n\"=\"old\""},
+        {"line cut", [](auto& fs) { fs.failWriteHolding = "Sakna"; }, true, "REGEDIT4\n\n[K]\n\"a\"=\"1\"\n"},
+        {"new section cut", [](auto& fs) { fs.failWriteHolding = "3"; }, true, "REGEDIT4\n\n[K]\n\"a\"=\"1\"\n\"b\"=\"C:\\\\Sakna\"\n"},
+        {"line not flushed", [](auto& fs) { fs.failFlush = true; }, true, "REGEDIT4\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -70,7 +72,8 @@ TEST(RegBackupWriter, Failures)
         EXPECT_EQ(writer.Create("C:\\B.reg"), c.created);
         if (c.created)
             c.fault(fs);
-        EXPECT_FALSE(writer.WriteValue("K", "n", "old"));
+        for (const auto& value : values)
+            writer.WriteValue(value[0], value[1], value[2]);
         EXPECT_EQ(fs.files.count(kFile) != 0 ? fs.files[kFile] : "(none)", c.left);
     }
 }

@@ -97,13 +97,16 @@ TEST(RepairApplier, Scenarios)
 
 // Each line must be on disk before its value changes, and the walk goes last finding first. The 32-bit
 // view's line names the path regedit restores it to; REG_EXPAND_SZ goes back with its type, recorded as hex(2).
+// A full disk cuts the walk's last line short, in a section of its own: the backup ends on the last value changed.
 TEST(RepairApplier, GoldenRun)
 {
     World w;
     w.findings.push_back({"Old", " x", "x", RunSubKey("Run"), RegistryRoot::LocalMachine, RegistryView::Wow64, kRegExpandSz});
+    w.findings.insert(w.findings.begin(), {"Cut", "C:\\Program Files\\Sakna", "", RunSubKey("Run"), RegistryRoot::LocalMachine});
+    w.fs.failWriteHolding = "Sakna";
     std::vector<std::string> onDiskAtChange;
     w.registry.onChange = [&w, &onDiskAtChange] { onDiskAtChange.push_back(w.fs.onDisk[kFile]); };
-    EXPECT_TRUE(w.Repair(std::vector<bool>(4, true)).findingsLeft.empty());
+    EXPECT_EQ(w.Repair(std::vector<bool>(5, true)).findingsLeft, FindingList{w.findings[0]});
     const std::string old = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows\\"
                             "CurrentVersion\\Run]\n\"Old\"=hex(2):20,78,00";
     const std::string three = old + "\n\n[" + kLmRun + "]\n\"Three\"=\"gone\"", two = three + "\n\"Two\"=\" two \"";

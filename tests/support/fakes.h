@@ -19,7 +19,7 @@ namespace stlag {
 class MemoryFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files, onDisk;  // what was written, and what had been flushed
-    std::string failWriteHolding;                      // a write holding this text fails
+    std::string failWriteHolding;                      // a write holding this text writes what comes before it and fails
     bool failFlush = false;
     std::map<std::string, std::string> variables;  // by folded name: what it holds
 
@@ -69,10 +69,11 @@ private:
         {
             const std::string text(bytes, count);
             const bool fails = !fs.failWriteHolding.empty() && text.find(fs.failWriteHolding) != std::string::npos;
-            fs.files[path] += fails ? "" : text;
+            fs.files[path] += fails ? text.substr(0, text.find(fs.failWriteHolding)) : text;
             return !fails;
         }
         bool Flush() override { return fs.onDisk[path] = fs.files[path], !fs.failFlush; }
+        bool CutTo(std::uint64_t size) override { return fs.files[path].resize(static_cast<std::size_t>(size)), true; }
         bool Close() override { return true; }
         bool Discard() override { return fs.files.erase(path) + fs.onDisk.erase(path) != 0; }
         MemoryFileSystem& fs;
