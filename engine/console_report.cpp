@@ -212,6 +212,7 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
                                                      RepairOutcome::Repaired));
         if (repair->refusal == RepairRefusal::None && !scan.findings.empty())
             tally.backupPath = backupPath;
+        tally.backupStopped = repair->backupStopped;
     }
     tally.faulty += tally.byHand;
     tally.left = tally.faulty - tally.repaired;
@@ -223,6 +224,8 @@ std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePag
     std::string line = FormatText(texts.Load(IDS_CONSOLE_SUMMARY),
                                   {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.byHand,
                                    tally.programsMissing, tally.notJudged, tally.unreadKeys, tally.unreadValues});
+    if (tally.backupStopped)
+        line += texts.Load(IDS_CONSOLE_SUMMARY_STOPPED);
     if (!tally.backupPath.empty())
         line += FormatText(texts.Load(IDS_CONSOLE_SUMMARY_BACKUP), {ShownPath(tally.backupPath, codePage)});
     return line;
@@ -246,7 +249,7 @@ std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const 
                          {"repaired", tally.repaired}, {"left", tally.left}, {"change_by_hand", tally.byHand},
                          {"program_missing", tally.programsMissing}, {"not_judged", tally.notJudged},
                          {"unreadable_keys", tally.unreadKeys}, {"unreadable_values", tally.unreadValues},
-                         {"backup", backup}});
+                         {"backup", backup}, {"backup_stopped", tally.backupStopped}});
 }
 
 }  // namespace stlag

@@ -25,6 +25,7 @@ struct RunTally {
     int unreadKeys = 0;      // keys that exist but could not be read to their end
     int unreadValues = 0;    // values passed over unread
     std::string backupPath;  // empty when no backup was made
+    bool backupStopped = false;  // the backup could not be written further; the rest was left
 };
 
 // stlagc's exit code; repair is null for a scan alone. 0 nothing faulty, or all repaired;

@@ -73,6 +73,7 @@ RepairResult RepairApplier::Repair(const FindingList& findings, const RepairRequ
             result.findingsLeft.push_back(findings[i]);
     }
     result.outcomes = walk.outcomes;
+    result.backupStopped = walk.stopped;
     const int total = static_cast<int>(findings.size());
     const int left = static_cast<int>(result.findingsLeft.size());
     result.outcomeText = OutcomeText(walk, total - left, total, request.backupPath);

@@ -26,14 +26,16 @@ enum class RepairOutcome { NotTried, Repaired, Failed, ChangedSinceScan };
 
 // A refused repair changed nothing: findingsLeft holds every finding, outcomeText is
 // empty and warningTextId names the message to show. Otherwise findingsLeft holds what
-// was not repaired, in scan order, and outcomeText says what happened. outcomes[i] is
-// finding i's, either way.
+// was not repaired, in scan order, and outcomeText says what happened; backupStopped when
+// the backup could not be written further and the findings after that were not tried.
+// outcomes[i] is finding i's, either way.
 struct RepairResult {
     RepairRefusal refusal = RepairRefusal::None;
     unsigned warningTextId = 0;
     FindingList findingsLeft;
     std::string outcomeText;
     std::vector<RepairOutcome> outcomes;
+    bool backupStopped = false;
 };
 
 // A finding stays, and is named in the outcome under 311 (change) or 312 (delete) after

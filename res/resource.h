@@ -109,6 +109,7 @@
 #define IDS_CONSOLE_BAD_SCOPE     703
 #define IDS_CONSOLE_SUMMARY       704
 #define IDS_CONSOLE_SUMMARY_BACKUP 705
+#define IDS_CONSOLE_SUMMARY_STOPPED 706
 
 // Strings: the backup's folder, refused
 #define IDS_CONSOLE_UNSAFE_FOLDER 720

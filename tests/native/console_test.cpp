@@ -46,6 +46,7 @@ TEST(JsonLines, Utf8AndOutcomeWords)
         ScanResult scan;
         scan.keys = {{"HKEY_CURRENT_USER\\" + ansi}};
         RepairResult repair;
+        repair.backupStopped = cp932;  // the summary gives the rest left its reason
         LookedAt value;
         value.name = value.data = ansi, value.type = kRegSz, value.verdict = Verdict::Faulty;
         Finding finding;
@@ -68,5 +69,6 @@ TEST(JsonLines, Utf8AndOutcomeWords)
             EXPECT_EQ(o["proposed"], word == "deleted" || word == "untouched" ? nlohmann::json() : nlohmann::json(utf8 + "!"));
             EXPECT_EQ(o["repair"], word);
         }
+        EXPECT_TRUE(std::getline(lines, line) && nlohmann::json::parse(line)["backup_stopped"] == cp932) << line;
     }
 }
