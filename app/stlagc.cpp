@@ -69,8 +69,8 @@ std::optional<stlag::ConsoleOptions> WithBackupFile(const stlag::LiveEngine& eng
     const stlag::BackupChoice choice = stlag::ChooseBackupFile(options.backupPath, engine.codePage(), "stlagc");
     if (choice.refusalId != 0) {
         const stlag::Texts& texts = engine.texts();
-        stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(IDS_CONSOLE_UNSAFE_FOLDER),
-                                                             {choice.folder, texts.Load(choice.refusalId)}));
+        const std::string why = stlag::FormatText(texts.Load(choice.refusalId), {choice.above});
+        stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(IDS_CONSOLE_UNSAFE_FOLDER), {choice.folder, why}));
         return std::nullopt;
     }
     options.backupPath = choice.path;

@@ -16,17 +16,20 @@ const char kTrustedInstaller[] = "S-1-5-80-956008885-3418522649-1831038044-18532
 // (rename the folder away and put another in its place), WRITE_DAC, WRITE_OWNER,
 // GENERIC_ALL and GENERIC_WRITE.
 const unsigned long kChangeRights = 0x2 | 0x4 | 0x40 | 0x10000 | 0x40000 | 0x80000 | 0x10000000 | 0x40000000;
+// Of those, what swaps an entry of a folder above, or, with DELETE, the folder itself.
+const unsigned long kSwapRights = 0x40 | 0x40000 | 0x80000 | 0x10000000, kDelete = 0x10000;
 
 bool IsAdministration(const std::string& sid)
 {
     return sid == kSystem || sid == kAdministrators || sid == kTrustedInstaller;
 }
 
-bool OthersMayChange(const FolderFacts& facts)
+bool OthersMay(const FolderFacts& facts, unsigned long rights, bool inheritOnlyCounts)
 {
     return !facts.hasAccessList ||
-           std::any_of(facts.grants.begin(), facts.grants.end(), [](const AccessGrant& grant) {
-               return (grant.mask & kChangeRights) != 0 && !IsAdministration(grant.sid) && grant.sid != kCreatorOwner;
+           std::any_of(facts.grants.begin(), facts.grants.end(), [&](const AccessGrant& grant) {
+               return (grant.mask & rights) != 0 && (inheritOnlyCounts || !grant.inheritOnly) &&
+                      !IsAdministration(grant.sid) && grant.sid != kCreatorOwner;
            });
 }
 
@@ -60,9 +63,19 @@ unsigned FolderRefusal(const FolderFacts& facts)
         return IDS_FOLDER_NOT_A_FOLDER;
     if (facts.reparsePoint)
         return IDS_FOLDER_REPARSE_POINT;
-    if (OthersMayChange(facts))
+    // What others may make inside counts too: the backup file lies there.
+    if (OthersMay(facts, kChangeRights, true))
         return IDS_FOLDER_OTHERS_MAY_CHANGE;
     return IsAdministration(facts.ownerSid) ? 0 : IDS_FOLDER_FOREIGN_OWNER;
+}
+
+unsigned AncestorRefusal(const FolderFacts& facts, bool driveRoot)
+{
+    if (facts.reparsePoint)
+        return IDS_FOLDER_ABOVE_REPARSE_POINT;
+    if (OthersMay(facts, kSwapRights | (driveRoot ? 0 : kDelete), false))
+        return IDS_FOLDER_ABOVE_OTHERS_MAY_SWAP;
+    return IsAdministration(facts.ownerSid) ? 0 : IDS_FOLDER_ABOVE_FOREIGN_OWNER;
 }
 
 }  // namespace stlag

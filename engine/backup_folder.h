@@ -28,6 +28,7 @@ std::string DefaultBackupFileName(const std::string& folder, const std::string& 
 struct AccessGrant {
     std::string sid;
     unsigned long mask = 0;
+    bool inheritOnly = false;  // handed down to what is made inside, no right on the folder itself
 };
 
 // What a folder's safety depends on. Denying entries take nothing away from the grants
@@ -45,6 +46,15 @@ struct FolderFacts {
 // append, delete-child, DELETE, WRITE_DAC, WRITE_OWNER, GENERIC_WRITE or GENERIC_ALL.
 // Otherwise the id of the text that says why (IDS_FOLDER_*).
 unsigned FolderRefusal(const FolderFacts& facts);
+
+// 0 when only administrators can swap a folder above the backup's folder, or what lies in it:
+// it is no reparse point, SYSTEM, Administrators or TrustedInstaller owns it, and no grant
+// that applies to it (inherit-only ones do not) gives another account (CREATOR OWNER aside)
+// delete-child, WRITE_DAC, WRITE_OWNER, GENERIC_ALL, or DELETE, which renames the folder,
+// unless it is a drive's root. Adding entries is no swap. facts.folder is not asked: a path
+// goes through folders only. Otherwise the id of the text that says why (IDS_FOLDER_ABOVE_*,
+// which names the folder with %s).
+unsigned AncestorRefusal(const FolderFacts& facts, bool driveRoot);
 
 }  // namespace stlag
 

@@ -9,10 +9,6 @@ mkdir -p "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
-# Wine links the desktop to the home folder; the demo's backup files stay in the prefix.
-for desktop in "$prefix"/drive_c/users/*/Desktop; do
-  if [ -L "$desktop" ]; then rm "$desktop" && mkdir "$desktop"; fi
-done
 # The program that the quoted demo entry points to must exist for a quoting proposal.
 for programs in "Program Files" "Program Files (x86)"; do
   mkdir -p "$prefix/drive_c/$programs/Demo Verktyg"

@@ -14,7 +14,7 @@ export STLAG_WINEPREFIX="$prefix"
 
 wizard=build/windows/app/startlagaren.exe
 if [ -f "$wizard" ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  echo "Opening the wizard; its changes and backup files stay in the demo prefix ($prefix/drive_c/users/*/Desktop)."
+  echo "Opening the wizard; its changes stay in the demo prefix, its backup files land on Wine's desktop, a link to your own desktop folder (or home folder)."
   cmake/wine-run.sh "$wizard"
 else
   echo "No display (or no wizard yet): the scan of the demo registry, through stlagc.exe:"

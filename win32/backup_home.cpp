@@ -50,7 +50,8 @@ void AddGrant(const void* entry, std::vector<AccessGrant>& grants)
         type != ACCESS_ALLOWED_COMPOUND_ACE_TYPE)
         return;
     const auto* grant = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
-    grants.push_back({plain ? SidText(const_cast<DWORD*>(&grant->SidStart)) : std::string(), grant->Mask});
+    grants.push_back({plain ? SidText(const_cast<DWORD*>(&grant->SidStart)) : std::string(), grant->Mask,
+                      (grant->Header.AceFlags & INHERIT_ONLY_ACE) != 0});
 }
 
 // The text a path-taking call fills in, its buffer grown until the text fits; empty on failure.
@@ -77,20 +78,29 @@ std::wstring WithoutLongPrefix(const std::wstring& path)
     return path.compare(0, 4, L"\\\\?\\") == 0 ? path.substr(4) : path;
 }
 
+// Where an open file or folder lies, as the system names it after every link; empty when unread.
+std::wstring FinalPath(HANDLE handle)
+{
+    return Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    });
+}
+
 // The folder as a path to open: a drive's root keeps its backslash, which "C:" would lose.
 std::wstring FolderToOpen(const std::string& folder)
 {
     return AnsiToWide(folder.empty() || folder.back() == ':' ? folder + "\\" : folder);
 }
 
-unsigned ExistingFolderRefusal(const std::wstring& folder)
+// The facts of a folder opened as it is: a reparse point itself, not where it leads. False
+// when it could not be opened or read.
+bool ReadFolderFacts(const std::wstring& folder, FolderFacts& facts)
 {
-    // The reparse point itself is opened, not where it leads.
     const HANDLE handle = CreateFileW(folder.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return IDS_FOLDER_UNREADABLE;
+        return false;
     BY_HANDLE_FILE_INFORMATION info = {};
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     const bool read = GetFileInformationByHandle(handle, &info) &&
@@ -98,17 +108,73 @@ unsigned ExistingFolderRefusal(const std::wstring& folder)
                                       nullptr, nullptr, nullptr, nullptr, &descriptor) == ERROR_SUCCESS;
     CloseHandle(handle);
     if (!read)
-        return IDS_FOLDER_UNREADABLE;
-    FolderFacts facts = DescriptorFacts(descriptor);
+        return false;
+    facts = DescriptorFacts(descriptor);
     LocalFree(descriptor);
     facts.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     facts.reparsePoint = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    return FolderRefusal(facts);
+    return true;
+}
+
+// Where the part of a full path below its root starts: after "C:\" or "\\server\share\",
+// \\?\ forms included; the whole of a share's root; npos for any other form.
+std::size_t RootLength(const std::wstring& full)
+{
+    const std::wstring plain = WithoutLongPrefix(full);
+    const std::size_t prefix = full.size() - plain.size();
+    if (plain.size() >= 3 && plain[1] == L':' && plain[2] == L'\\')
+        return prefix + 3;
+    if (plain.compare(0, 2, L"\\\\") != 0)
+        return std::wstring::npos;
+    const std::size_t share = plain.find(L'\\', 2);
+    const std::size_t end = share == std::wstring::npos ? share : plain.find(L'\\', share + 1);
+    return end == std::wstring::npos ? full.size() : prefix + end + 1;
+}
+
+// Whoever can rename a folder above, or an entry of it, can put another folder in its place:
+// each one from the root down must pass AncestorRefusal. above: the one that did not.
+unsigned AncestorsRefusal(const std::wstring& folder, std::string& above)
+{
+    const std::wstring full = Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(folder.c_str(), size, buffer, nullptr);
+    });
+    const std::size_t root = RootLength(full);
+    if (root == std::wstring::npos)
+        return IDS_FOLDER_UNREADABLE;
+    for (std::size_t end = root; end != 0 && end < full.size(); end = full.find(L'\\', end) + 1) {
+        const std::wstring ancestor = full.substr(0, end);
+        bool inCodePage = true;
+        above = WideToAnsi(ancestor.data(), ancestor.size(), inCodePage);
+        FolderFacts facts;
+        if (!ReadFolderFacts(ancestor, facts))
+            return IDS_FOLDER_UNREADABLE;
+        const unsigned refusal = AncestorRefusal(facts, end == root);
+        if (refusal != 0)
+            return refusal;
+    }
+    above.clear();
+    return 0;
+}
+
+// The folder's own facts first: they are what its owner can mend.
+unsigned ExistingFolderRefusal(const std::wstring& folder, std::string& above)
+{
+    FolderFacts facts;
+    if (!ReadFolderFacts(folder, facts))
+        return IDS_FOLDER_UNREADABLE;
+    const unsigned refusal = FolderRefusal(facts);
+    return refusal != 0 ? refusal : AncestorsRefusal(folder, above);
 }
 
 // A folder that CreateDirectory makes is new: nobody else has had a hand in it yet.
-unsigned SettleFolder(const std::wstring& folder, bool elevated)
+unsigned SettleFolder(const std::wstring& folder, bool elevated, std::string& above)
 {
+    if (elevated && GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return ExistingFolderRefusal(folder, above);
+    // Nothing is made below a folder that another account could swap.
+    const unsigned ancestors = elevated ? AncestorsRefusal(folder, above) : 0;
+    if (ancestors != 0)
+        return ancestors;
     const std::vector<unsigned char> descriptor =
         elevated ? ProtectedDescriptor(BackupAccess::AdministratorsOnly, true) : std::vector<unsigned char>();
     if (elevated && descriptor.empty())
@@ -116,10 +182,10 @@ unsigned SettleFolder(const std::wstring& folder, bool elevated)
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, const_cast<unsigned char*>(descriptor.data()), FALSE};
     if (CreateDirectoryW(folder.c_str(), descriptor.empty() ? nullptr : &attributes))
         return 0;
-    // A drive's root is not made either, but it is there.
+    // A drive's root is not made either, but it is there; a folder made meanwhile is judged as it is.
     if (GetLastError() != ERROR_ALREADY_EXISTS && GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
         return IDS_FOLDER_NOT_CREATED;
-    return elevated ? ExistingFolderRefusal(folder) : 0;
+    return elevated ? ExistingFolderRefusal(folder, above) : 0;
 }
 
 // The folder of a file as the system takes its path, without its last backslash ("C:" for a root).
@@ -198,21 +264,37 @@ FolderFacts DescriptorFacts(const void* descriptor)
     return facts;
 }
 
-bool OpensWhereAsked(void* file, const std::wstring& asked)
+HeldFolder::HeldFolder(const std::wstring& filePath) : handle_(INVALID_HANDLE_VALUE)
 {
     const std::wstring full = Filled([&](wchar_t* buffer, DWORD size) {
-        return GetFullPathNameW(asked.c_str(), size, buffer, nullptr);
+        return GetFullPathNameW(filePath.c_str(), size, buffer, nullptr);
     });
-    // A short (8.3) name in the path asked for leads nowhere else.
-    const std::wstring longName = Filled([&](wchar_t* buffer, DWORD size) {
-        return GetLongPathNameW(full.c_str(), buffer, size);
-    });
-    const std::wstring reached = Filled([&](wchar_t* buffer, DWORD size) {
-        return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    });
-    const std::wstring expected = WithoutLongPrefix(longName.empty() ? full : longName);
-    return !reached.empty() && !expected.empty() &&
-           CompareStringOrdinal(WithoutLongPrefix(reached).c_str(), -1, expected.c_str(), -1, TRUE) == CSTR_EQUAL;
+    const std::size_t split = full.rfind(L'\\');
+    if (split == std::wstring::npos)
+        return;
+    // Where it leads is what counts, so links are followed; without FILE_SHARE_DELETE nobody
+    // opens it to rename it while it is held.
+    handle_ = CreateFileW(full.substr(0, split + 1).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle_ != INVALID_HANDLE_VALUE)
+        finalPath_ = FinalPath(handle_);
+}
+
+HeldFolder::~HeldFolder()
+{
+    if (handle_ != INVALID_HANDLE_VALUE)
+        CloseHandle(handle_);
+}
+
+bool HeldFolder::Holds(void* file) const
+{
+    const std::wstring reached = FinalPath(file);
+    const std::size_t split = reached.rfind(L'\\');
+    if (finalPath_.empty() || split == std::wstring::npos)
+        return false;
+    const std::wstring folder = WithoutLongPrefix(finalPath_.back() == L'\\' ? finalPath_ : finalPath_ + L'\\');
+    return CompareStringOrdinal(WithoutLongPrefix(reached.substr(0, split + 1)).c_str(), -1, folder.c_str(), -1, TRUE) ==
+           CSTR_EQUAL;
 }
 
 BackupChoice ChooseBackupFile(const std::string& argument, const CodePage& codePage, const std::string& baseName)
@@ -226,14 +308,14 @@ BackupChoice ChooseBackupFile(const std::string& argument, const CodePage& codeP
     if (folder) {
         choice.folder = *folder + "\\";
         choice.path = DefaultBackupFileName(*folder, baseName, LocalNow());
-        choice.refusalId = SettleFolder(FolderToOpen(*folder), level != RunLevel::User);
+        choice.refusalId = SettleFolder(FolderToOpen(*folder), level != RunLevel::User, choice.above);
         return choice;
     }
     choice.path = argument;
     if (level == RunLevel::System) {
         const std::string fileFolder = FolderOfFile(argument);
         choice.folder = fileFolder + "\\";
-        choice.refusalId = ExistingFolderRefusal(FolderToOpen(fileFolder));
+        choice.refusalId = ExistingFolderRefusal(FolderToOpen(fileFolder), choice.above);
     }
     return choice;
 }

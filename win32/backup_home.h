@@ -31,17 +31,33 @@ std::vector<unsigned char> ProtectedDescriptor(BackupAccess access, bool forFold
 // as they start out.
 FolderFacts DescriptorFacts(const void* descriptor);
 
-// True when the open file's final path, read through its handle, is asked (made full and
-// long), letter case and the \\?\ prefix aside: no link on the way led elsewhere.
-bool OpensWhereAsked(void* file, const std::wstring& asked);
+// The folder of a file path, held open from construction to destruction without delete
+// sharing, so that nobody renames it away meanwhile; finalPath() is where it leads, read
+// through the handle (empty when it could not be opened or read). Holds(file) is true when
+// the open file's final path lies directly in finalPath(), letter case and the \\?\ prefix
+// aside: a link, junction or DFS path on the way led to one place, not elsewhere between two looks.
+class HeldFolder {
+public:
+    explicit HeldFolder(const std::wstring& filePath);
+    ~HeldFolder();
+    HeldFolder(const HeldFolder&) = delete;
+    HeldFolder& operator=(const HeldFolder&) = delete;
+    const std::wstring& finalPath() const { return finalPath_; }
+    bool Holds(void* file) const;
+
+private:
+    void* handle_;
+    std::wstring finalPath_;
+};
 
 // stlagc's backup file for /repair ARGUMENT, or the text id of why there is none (and the
-// folder the text names). A folder (FolderByForm, or an existing folder) gets a file named
-// baseName and the time; a missing one is created, with the protected descriptor when
-// elevated. Elevated, an existing folder must pass FolderRefusal; as SYSTEM, so must the
-// folder of a file.
+// folder the text is about, and the folder above it that the text names with %s). A folder
+// (FolderByForm, or an existing folder) gets a file named baseName and the time; a missing
+// one is created, with the protected descriptor when elevated. Elevated, an existing folder
+// must pass FolderRefusal, and every folder above it, from its root down, AncestorRefusal,
+// before anything is made; as SYSTEM, so must the folder of a file and those above it.
 struct BackupChoice {
-    std::string path, folder;
+    std::string path, folder, above;
     unsigned refusalId = 0;
 };
 BackupChoice ChooseBackupFile(const std::string& argument, const CodePage& codePage, const std::string& baseName);

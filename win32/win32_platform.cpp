@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "texts.h"
 
 namespace stlag {
@@ -120,16 +122,21 @@ std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& pa
     if (protect_ && descriptor.empty())
         return nullptr;
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, const_cast<unsigned char*>(descriptor.data()), FALSE};
+    const std::wstring wide = AnsiToWide(path);
+    // Looked at before and after the file is made: a swap in between would put it elsewhere.
+    std::optional<HeldFolder> folder;
+    if (protect_)
+        folder.emplace(wide);
+    if (folder && folder->finalPath().empty())
+        return nullptr;
     // CREATE_NEW: a file that turned up after the existence test is never truncated.
     // No sharing: nobody else writes the backup while the repair runs. DELETE: for Discard.
-    const std::wstring wide = AnsiToWide(path);
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, 0, protect_ ? &attributes : nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;
     std::unique_ptr<OutputFile> output(new Win32OutputFile(file));
-    // A link on the way would have put the file somewhere else than the protected folder.
-    if (protect_ && !OpensWhereAsked(file, wide)) {
+    if (folder && !folder->Holds(file)) {
         output->Discard();
         return nullptr;
     }

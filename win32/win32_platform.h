@@ -11,7 +11,7 @@
 namespace stlag {
 
 // Run elevated or as SYSTEM, CreateNewFile gives the file ProtectedDescriptor(access) and
-// deletes it again unless it OpensWhereAsked.
+// deletes it again unless the HeldFolder of its path Holds it.
 class Win32FileSystem : public FileSystem {
 public:
     explicit Win32FileSystem(BackupAccess access = BackupAccess::AdministratorsOnly);

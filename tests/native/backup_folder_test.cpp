@@ -8,6 +8,11 @@
 
 using namespace stlag;
 
+namespace {
+const std::string kAdmins = "S-1-5-32-544", kUsers = "S-1-5-32-545", kUser = "S-1-5-21-1-2-3-1001", kAuthenticated = "S-1-5-11";
+const std::string kInstaller = "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+}  // namespace
+
 TEST(BackupFolder, FolderByForm)
 {
     const struct { std::string argument; bool doubleByte; std::string folder; } cases[] = {
@@ -23,8 +28,6 @@ TEST(BackupFolder, FolderByForm)
 // Besides the row's grant, SYSTEM and Administrators have full control and CREATOR OWNER GENERIC_ALL.
 TEST(BackupFolder, OnlyAdministratorsMayChangeIt)
 {
-    const std::string kAdmins = "S-1-5-32-544", kUsers = "S-1-5-32-545", kUser = "S-1-5-21-1-2-3-1001";
-    const std::string kInstaller = "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
     const unsigned kOthers = IDS_FOLDER_OTHERS_MAY_CHANGE;
     const struct { std::string owner, sid; unsigned long mask; unsigned refusal; } cases[] = {
         {kAdmins, kUsers, 0x1201b9, 0},  // read, execute, write attributes and extended attributes
@@ -46,4 +49,29 @@ TEST(BackupFolder, OnlyAdministratorsMayChangeIt)
     EXPECT_EQ(FolderRefusal(FolderFacts{true, false, false, kAdmins, {}}), kOthers);
     EXPECT_EQ(FolderRefusal(FolderFacts{true, true, true, kAdmins, {}}), IDS_FOLDER_REPARSE_POINT);
     EXPECT_EQ(FolderRefusal(FolderFacts{false, false, true, kAdmins, {}}), IDS_FOLDER_NOT_A_FOLDER);
+}
+
+// A folder above the backup's: only a way to swap it or an entry of it counts. Besides the row's
+// grants, SYSTEM and Administrators have full control. kUser stands for the elevated
+// administrator's own account as well.
+TEST(BackupFolder, OnlyAdministratorsMaySwapAFolderAbove)
+{
+    const std::vector<AccessGrant> kDriveRoot = {{kUsers, 0x1200a9}, {kAuthenticated, 0x4}, {kAuthenticated, 0xe0010000, true}};
+    const unsigned kSwap = IDS_FOLDER_ABOVE_OTHERS_MAY_SWAP, kOwner = IDS_FOLDER_ABOVE_FOREIGN_OWNER;
+    const struct { std::string owner; std::vector<AccessGrant> grants; bool root; unsigned refusal; bool link = false, list = true; } cases[] = {
+        {kInstaller, kDriveRoot, true, 0},   // C:\ as Windows sets it up: users add folders, Modify is handed down
+        {kInstaller, kDriveRoot, false, 0},  // and below a root, where a handed-down DELETE would rename it
+        {"S-1-5-18", {{"S-1-3-0", 0x1f01ff, true}, {kUsers, 0x1200a9}, {kUsers, 0x100116}}, false, 0},  // C:\ProgramData
+        // A folder made in C:\ inherits Modify: it can be renamed, unless it is a root.
+        {kAdmins, {{kAuthenticated, 0x1301bf}}, false, kSwap}, {kAdmins, {{kAuthenticated, 0x1301bf}}, true, 0},
+        {kAdmins, {{kUser, 0x1f01ff}}, true, kSwap}, {kAdmins, {{kUsers, 0x40}}, true, kSwap}, {kAdmins, {{"", 0x40}}, true, kSwap},
+        {kAdmins, {{kUsers, 0x40000}}, true, kSwap}, {kAdmins, {{kUsers, 0x80000}}, true, kSwap},
+        {kAdmins, {{"S-1-1-0", 0x10000000}}, true, kSwap}, {kUser, kDriveRoot, true, kOwner}, {"", {}, true, kOwner},
+        {kAdmins, {}, true, IDS_FOLDER_ABOVE_REPARSE_POINT, true}, {kAdmins, {}, true, kSwap, false, false},  // no access list
+    };
+    for (const auto& c : cases) {
+        FolderFacts facts{true, c.link, c.list, c.owner, {{"S-1-5-18", 0x1f01ff}, {kAdmins, 0x1f01ff}}};
+        facts.grants.insert(facts.grants.end(), c.grants.begin(), c.grants.end());
+        EXPECT_EQ(AncestorRefusal(facts, c.root), c.refusal) << "row " << &c - cases;
+    }
 }

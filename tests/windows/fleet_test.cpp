@@ -2,7 +2,10 @@
 // services and uninstall entries, read back as JSON lines, repaired, and restored by
 // Wine's own regedit /S with every value's type. Then the backup's home: Wine runs programs
 // elevated, and keeps of a file's security descriptor only what Unix mode bits hold, so the
-// descriptor handed to CreateFile is read where it is built as well.
+// descriptor handed to CreateFile is read where it is built as well. Nor does Wine keep an
+// owner: every folder is its one user's, the elevated run's own user too, whose non-elevated
+// programs may rename C:\ProgramData. So elevated, stlagc rightly keeps no backup below it
+// under Wine, and the remediation's form is repaired with Wine's non-elevated token.
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -68,6 +71,19 @@ const std::wstring kContoso = L"C:\\Program Files\\Contoso.com Agent\\start.cmd"
 // Another account's hive, as /allusers finds it loaded beside Wine's own user.
 const std::wstring kOther = L"S-1-5-21-1-2-3-1001";
 const HKEY kUsers = HKEY_USERS, kMachine = HKEY_LOCAL_MACHINE;
+
+// Wine's non-elevated token of this user, for a program to run with; closed when the tests end.
+HANDLE NonElevatedToken()
+{
+    HANDLE own = nullptr, primary = nullptr;
+    TOKEN_LINKED_TOKEN linked = {};
+    DWORD size = 0;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &own);
+    GetTokenInformation(own, TokenLinkedToken, &linked, sizeof linked, &size);
+    DuplicateTokenEx(linked.LinkedToken, TOKEN_ALL_ACCESS, nullptr, SecurityImpersonation, TokenPrimary, &primary);
+    CloseHandle(linked.LinkedToken), CloseHandle(own);
+    return primary;
+}
 
 std::wstring Quoted(const std::wstring& arguments) { return L"\"" + kTool + L"\"" + arguments; }
 
@@ -188,11 +204,12 @@ TEST_F(Fleet, ScanJsonRepairRestore)
     EXPECT_EQ(std::count_if(kRows.begin(), kRows.end(), [](const Row& row) { return !row.repaired.empty(); }) + 1,
               last["faulty"].get<std::ptrdiff_t>());
 
-    // The remediation's own form: the folder made, the file named by stlagc.
-    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + kFleetHome + L"\\\"");
+    // The remediation's own form: the folder made, the file named by stlagc after the time.
+    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + kFleetHome + L"\\\"", NonElevatedToken());
     EXPECT_EQ(1, repair.first) << repair.second;  // Userinit is left
     ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kFleetHome), {}));
     const std::wstring backup = std::filesystem::directory_iterator(kFleetHome)->path().wstring();
+    EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
     const std::string lastLine = repair.second.substr(repair.second.rfind("\r\n", repair.second.size() - 3) + 2);
     EXPECT_EQ(0u, lastLine.find("Summering: ")) << lastLine;
     EXPECT_NE(std::string::npos, lastLine.find(Ansi(backup))) << lastLine;
@@ -275,13 +292,20 @@ TEST(BackupDescriptor, ProtectedForAdministrators)
         EXPECT_EQ(c.owner, facts.ownerSid);
         EXPECT_TRUE(!c.folder || stlag::FolderRefusal(facts) == 0) << "a folder of stlagc's own making is refused";
     }
+    // C:\ as Windows sets it up, read as stlagc reads a folder above its own: the Modify it only
+    // hands down gives no right on it, even were it no drive's root.
+    PSECURITY_DESCRIPTOR root = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(L"O:S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"
+        L"D:PAI(A;;LC;;;AU)(A;OICIIO;SDGXGWGR;;;AU)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", 1, &root, {});
+    EXPECT_EQ(0u, stlag::AncestorRefusal(stlag::DescriptorFacts(root), false));
+    LocalFree(root);
 }
 
-// Exit 2 and nothing changed for a folder that Everyone may add files to, for a file in it
-// that another name of its drive (Wine's Z:) puts elsewhere than asked, deleted again by
-// handle, and for a file that exists. Then, as the remediation script has it (cmd hands
-// "...\" on, and the C runtime makes it ..."), the folder is made anew and the file named
-// after the time; a value whose name no backup can record is left unjudged, the exit is 0.
+// Elevated, exit 2 and nothing changed for a folder that Everyone may add files to, for a
+// folder below it, whose folders above (Wine's C:\ first) others may swap, and for a file
+// that exists. A file asked for by name lies where an administrator chose; it alone is
+// made, readable by administrators only, and a value whose name no backup can record is
+// left unjudged, so the exit is 0.
 TEST_F(Fleet, BackupHomeIsRefusedOrMade)
 {
     const Row& row = kRows[0];
@@ -296,13 +320,10 @@ TEST_F(Fleet, BackupHomeIsRefusedOrMade)
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, everyone, FALSE};
     ASSERT_TRUE(CreateDirectoryW(kFleetHome.c_str(), &attributes));
     LocalFree(everyone);
-    std::wstring unixPrefix = _wgetenv(L"WINEPREFIX");
-    std::replace(unixPrefix.begin(), unixPrefix.end(), L'/', L'\\');
     const std::wstring mine = kFleetHome + L"\\mine.reg";
     std::ofstream(std::filesystem::path(mine)) << "mine";
     const std::pair<std::wstring, std::wstring> refused[] = {  // argument, a piece of the message
-        {kFleetHome + L"\\", kFleetHome}, {L"Z:" + unixPrefix + L"\\drive_c" + kFleetHome.substr(2) + L"\\z.reg", L"en backup"},
-        {mine, L"finns redan"}};
+        {kFleetHome + L"\\", kFleetHome}, {kFleetHome + L"\\below\\", L"mappen C:\\ ovanför den"}, {mine, L"finns redan"}};
     for (const auto& c : refused) {
         const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + c.first + L"\"");
         EXPECT_EQ(2, repair.first) << repair.second;
@@ -312,21 +333,16 @@ TEST_F(Fleet, BackupHomeIsRefusedOrMade)
     EXPECT_EQ(std::make_pair(row.type, row.old), Get(row));
     EXPECT_EQ(4u, std::filesystem::file_size(mine));  // "mine", not overwritten
 
-    std::filesystem::remove_all(kFleetHome);
-    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + kFleetHome + L"\\\"");
+    const std::wstring backup = kFleetHome + L"\\chosen.reg";
+    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /repair \"" + backup + L"\"");
     EXPECT_EQ(0, repair.first) << repair.second;
     EXPECT_EQ(std::make_pair(broken.type, broken.old), Get(broken));
-    RegDeleteKeyValueW(broken.root, broken.key.c_str(), broken.name.c_str());
-    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kFleetHome), {}));
-    const std::wstring backup = std::filesystem::directory_iterator(kFleetHome)->path().wstring();
-    EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
+    Put(broken, nullptr);
     // Wine's user stands in for the owner that mode bits keep; Everyone would be "others".
-    for (const std::wstring& path : {kFleetHome, backup}) {
-        PSECURITY_DESCRIPTOR read = nullptr;
-        GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, {}, {}, {}, {}, &read);
-        EXPECT_EQ((std::vector<std::string>{kSystem, kWineUser}), Grants(stlag::DescriptorFacts(read))) << Ansi(path);
-        LocalFree(read);
-    }
+    PSECURITY_DESCRIPTOR read = nullptr;
+    GetNamedSecurityInfoW(backup.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, {}, {}, {}, {}, &read);
+    EXPECT_EQ((std::vector<std::string>{kSystem, kWineUser}), Grants(stlag::DescriptorFacts(read)));
+    LocalFree(read);
 }
 
 }  // namespace

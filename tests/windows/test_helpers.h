@@ -19,12 +19,12 @@ inline std::string Ansi(const std::wstring& wide)
     return out;
 }
 
-// Exit code, and what the program wrote to standard output and standard error. Started
-// directly: through _wpopen's cmd /c, Wine's cmd now and then could not start a program it
-// had started a moment before (exit 9009). CreateProcessW itself now and then fails when both
-// cores are busy, before the program runs: only such a start is tried again, and said on
-// standard error. -1 when there is no exit code to read.
-inline std::pair<int, std::string> Execute(std::wstring commandLine)
+// Exit code, and what the program wrote to standard output and standard error; with the
+// token's rights when one is given. Started directly: through _wpopen's cmd /c, Wine's cmd
+// now and then could not start a program it had started a moment before (exit 9009).
+// The start itself now and then fails when both cores are busy, before the program runs:
+// only such a start is tried again, and said on standard error. -1 when there is no exit code to read.
+inline std::pair<int, std::string> Execute(std::wstring commandLine, HANDLE token = nullptr)
 {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
     HANDLE read = nullptr, write = nullptr;
@@ -35,8 +35,8 @@ inline std::pair<int, std::string> Execute(std::wstring commandLine)
     PROCESS_INFORMATION process = {};
     bool started = false;
     for (int tries = 1; !started && tries <= 3; ++tries)
-        if (!(started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)))
-            std::fprintf(stderr, "CreateProcessW failed with %lu (try %d of 3)\n", GetLastError(), tries);
+        if (!(started = CreateProcessAsUserW(token, nullptr, &commandLine[0], {}, {}, TRUE, 0, {}, {}, &startup, &process)))
+            std::fprintf(stderr, "CreateProcessAsUserW failed with %lu (try %d of 3)\n", GetLastError(), tries);
     CloseHandle(write);
     std::string out;
     char buffer[4096];

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "backup_file_chooser.h"
 #include "desktop_shell.h"
 #include "hyper_link.h"
 #include "resource.h"
@@ -28,9 +30,8 @@ namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
-// Wine links the desktop to $HOME; the user's desktop is moved here, inside the prefix,
-// so that no backup lands in the real home folder.
-const std::string kDesktop = "C:\\stlag-desktop";
+// Wine's desktop is a link; the test's fixture points it at STLAG_TEST_DESKTOP under build/.
+const std::string kDesktop = GetSpecialFolderPath(CSIDL_DESKTOP);
 const std::string kTool = "C:\\Program Files\\Internet Explorer\\iexplore.exe";  // Wine's, a blank in its path
 const std::string kToolLine = kTool + " /a", kQuotedToolLine = '"' + kTool + "\" /a";
 const Finding kToolFinding{"Verktyg", kToolLine, kQuotedToolLine, RunSubKey("Run"), RegistryRoot::CurrentUser};
@@ -141,9 +142,10 @@ struct WizardTest : testing::Test {
     void SetUp() override
     {
         TearDown();
-        SetRegText(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", "Desktop", kDesktop);
-        fs::remove_all(kDesktop);
-        fs::create_directories(kDesktop);
+        for (const fs::directory_entry& entry : fs::directory_iterator(STLAG_TEST_DESKTOP))
+            fs::remove_all(entry);
+        std::ofstream(STLAG_TEST_DESKTOP "/mark");
+        ASSERT_TRUE(fs::exists(kDesktop + "\\mark")) << kDesktop << " leads elsewhere: nothing is written there";
         SetRegText(HKEY_CURRENT_USER, kRunKey, "Verktyg", kToolLine);
         SetRegText(HKEY_LOCAL_MACHINE, kRunKey, "Borta", kGoneLine);
         SetRegText(HKEY_CURRENT_USER, kPolicyKey, "Policy", kToolLine);
@@ -168,11 +170,11 @@ TEST_F(WizardTest, RepairsEveryValueWithTheBackupOnTheDesktopAndCopiesTheLog)
     CloseClipboard();
     Dismiss(log);
 
+    const std::string backup = Text(wizard.Page(), IDC_BACKUP_EDIT);  // on the desktop, through its link
     wizard.NextTo(2);
     EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
     EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Policy", kPolicyKey));
-    ASSERT_EQ(1, std::distance(fs::directory_iterator(kDesktop), {}));
-    const std::string backup = fs::directory_iterator(kDesktop)->path().string();
+    EXPECT_EQ(kDesktop, backup.substr(0, backup.rfind('\\')));
     EXPECT_EQ(LoadText(IDS_ALL_REPAIRED) + FormatText(LoadText(IDS_BACKUP_CREATED), {backup}), wizard.Shown());
     EXPECT_NE(std::string::npos, ReadFile(backup).find(R"("Verktyg"="C:\\Program Files\\Internet Explorer\\)"));
 }
