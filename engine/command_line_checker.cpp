@@ -181,7 +181,8 @@ std::vector<CommandLineChecker::Candidate> CommandLineChecker::Candidates(const 
 }
 
 // A word's end is a program type's when its last part ends in one, is tried as it is when
-// that part has another extension, and with ".exe" added when it has none.
+// that part has another extension or is empty (a folder's path, the line's end ever a
+// candidate), and with ".exe" added when it has none.
 void CommandLineChecker::AddCandidate(const std::string& text, const std::string& lower, ProgramFinder& finder,
                                       Candidate candidate, std::vector<Candidate>& found) const
 {
@@ -191,11 +192,11 @@ void CommandLineChecker::AddCandidate(const std::string& text, const std::string
     if (candidate.addExe) {
         const std::size_t separator = LastPathSeparator(text.substr(0, end), codePage_);
         const std::size_t part = separator == std::string::npos ? 0 : separator + 1;
-        const std::size_t dot = text.rfind('.', end - 1);
-        if (part == end)
-            return;
-        const bool extension = dot != std::string::npos && dot >= part;
-        candidate = {end, !extension, extension && AnyExtensionAt(lower, dot) == end - dot};
+        std::size_t dot = std::string::npos;
+        for (std::size_t i = part; i < end; i += CharLength(text, i, codePage_))
+            dot = text[i] == '.' && CharLength(text, i, codePage_) == 1 ? i : dot;
+        const bool extension = dot != std::string::npos;
+        candidate = {end, !extension && part != end, extension && AnyExtensionAt(lower, dot) == end - dot};
     }
     found.push_back(candidate);
 }

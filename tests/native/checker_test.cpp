@@ -47,7 +47,7 @@ TEST(CommandLineChecker, Verdicts)
         {Run, unc + " /x", unc, faulty, "\"" + unc + "\" /x"},
         {Other, unc + " /x", unc, no, "-", U::NetworkOrDevicePath},
         {Run, "R:\\Program Files\\Tool\\tool.exe /x", "", no, "-", U::DriveNotLocalFixed},
-        {Run, "C:\\Program Files\\*\\a.exe", "", no, "-", U::Wildcard},
+        {Run, "C:\\Program Files\\*\\a.exe\\", "", no, "-", U::Wildcard},  // the line's end is ever a candidate
         {Run, "C:\\Locked\\A B\\x.exe", "", no, "-", U::FileSystemError},
         {Run, "C:\\Program Files\\Gone\\x.exe " + std::string(300, 'a'), "", no, "-", U::PathTooLong},
         // The whole line: every place where the program may end, shortest first.
