@@ -33,9 +33,7 @@ TEST(CommandLineChecker, Verdicts)
         {Run, dotted + " -a", dotted, faulty, "\"" + dotted + "\" -a"},  // ".exe" wins over an earlier ".bat"
         {Run, "C:\\PROGRAM FILES\\A\\A.EXE /X", a, faulty, "\"C:\\PROGRAM FILES\\A\\A.EXE\" /X"},
         {Run, "rundll32 C:\\Win Dir\\x.dll,Entry", "", ok, "-"},  // a relative name and its arguments
-        {Run, "rundll32 advpack.dll,LaunchINFSection C:\\WINDOWS\\INF\\x.inf", "", no, "-", U::RelativePath},
         {Run, "my tool.exe C:\\x.txt", "my tool.exe", faulty, "\"my tool.exe\" C:\\x.txt"},
-        {Other, "my tool.exe C:\\x.txt", "my tool.exe", no, "-", U::RelativePath},
         {Run, "my tool.com C:\\x.txt", "", no, "-", U::Folder},  // "my tool.com" is a folder
         {Run, "C:my app.exe C:\\x.txt", "", no, "-", U::RelativePath},  // from C:'s current folder
         {Run, "C:\\Program Files\\A\\tool --config C:\\cfg.json", "", ok, "-"},  // ".js" ends no word here

@@ -211,17 +211,3 @@ TEST(ScopeSections, LogonLaunchPoints)
                         {"", "4 1"}}));
     EXPECT_EQ(ExitCode(scan, nullptr), 1);
 }
-
-// stlagc names its own hive by its SID, so that an undo writes the values back to it whoever
-// imports the backup; a hive that does not open by its SID leaves HKEY_CURRENT_USER.
-TEST(ScopeSections, OwnHiveBySid)
-{
-    MemoryRegistry registry;
-    registry.SetString(RegistryRoot::Users, "S-1-5-18\\" + RunSubKey("Run"), "x", "C:\\x.exe");
-    for (const std::string sid : {"S-1-5-18", "S-1-5-21-9"}) {
-        const ScanSection first = ScopeSections(registry, ScanScope::Run, {false, sid}, LowerCaser(FakeCodePage()))[0];
-        EXPECT_EQ(KeyFullPath(first.root, first.subKey),
-                  (sid == "S-1-5-18" ? "HKEY_USERS\\S-1-5-18\\" : "HKEY_CURRENT_USER\\") + RunSubKey("Run"));
-        EXPECT_EQ(first.owner, LineOwner::Process);
-    }
-}

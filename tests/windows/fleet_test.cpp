@@ -42,22 +42,6 @@ UNICODE_STRING Counted(const std::wstring& name)
     return {bytes, bytes, const_cast<wchar_t*>(name.data())};
 }
 
-// An uninstall entry of that counted name, with a program that is not there; made, or deleted.
-void CountedUninstallKey(const std::wstring& name, bool make)
-{
-    HKEY parent = nullptr;
-    RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, KEY_ALL_ACCESS, &parent);
-    UNICODE_STRING counted = Counted(name), value = Counted(L"UninstallString");
-    OBJECT_ATTRIBUTES attributes;
-    InitializeObjectAttributes(&attributes, &counted, OBJ_CASE_INSENSITIVE, parent, nullptr);
-    HANDLE key = nullptr;
-    ASSERT_EQ(0, NtCreateKey(&key, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr));
-    const std::wstring data = L"C:\\Program Files\\Gone Dir\\x.exe";
-    make ? NtSetValueKey(key, &value, 0, REG_SZ, data.c_str(), DWORD((data.size() + 1) * sizeof(wchar_t))) : NtDeleteKey(key);
-    CloseHandle(key);
-    RegCloseKey(parent);
-}
-
 // Wine loads the current user's own hive here.
 const std::wstring kUser = L"S-1-5-21-0-0-0-1000\\Software\\", kVersion = L"Microsoft\\Windows\\CurrentVersion\\";
 const std::wstring kUninstall = kVersion + L"Uninstall\\StlagFleet";
@@ -135,32 +119,43 @@ std::string PathOf(const Row& row)
     return Ansi((row.root == kUsers ? L"HKEY_USERS\\" : L"HKEY_LOCAL_MACHINE\\") + row.key + L"\\" + row.name);
 }
 
+// The key of a row whose last part may hold a NUL: opened by counted name, made when missing.
+HANDLE Key(HKEY root, const std::wstring& path)
+{
+    HKEY parent = nullptr;
+    RegCreateKeyExW(root, path.substr(0, path.rfind(L'\\')).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent, nullptr);
+    const std::wstring last = path.substr(path.rfind(L'\\') + 1);
+    UNICODE_STRING name = Counted(last);
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE, parent, nullptr);
+    HANDLE key = nullptr;
+    NtCreateKey(&key, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr);
+    RegCloseKey(parent);
+    return key;
+}
+
 // Type and text as stored; nothing when the value is gone.
 std::pair<DWORD, std::wstring> Get(const Row& row)
 {
-    HKEY key = nullptr;
+    const HANDLE key = Key(row.root, row.key);
     std::vector<ULONG> info(16384);  // KEY_VALUE_PARTIAL_INFORMATION: index, type, size, data
     UNICODE_STRING name = Counted(row.name);
     ULONG size = 0;
-    const bool read = RegOpenKeyExW(row.root, row.key.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS &&
-                      NtQueryValueKey(key, &name, 2, info.data(), ULONG(info.size() * sizeof(ULONG)), &size) == 0;
-    RegCloseKey(key);
-    if (!read)
-        return {};
-    return {info[1], std::wstring(reinterpret_cast<const wchar_t*>(&info[3]))};
+    const bool read = NtQueryValueKey(key, &name, 2, info.data(), ULONG(info.size() * sizeof(ULONG)), &size) == 0;
+    CloseHandle(key);
+    return read ? std::make_pair(info[1], std::wstring(reinterpret_cast<const wchar_t*>(&info[3]))) : std::make_pair(0ul, std::wstring());
 }
 
-// Set, or deleted with a null text.
+// Set, or deleted with a null text; a key of the test's own goes whole.
 void Put(const Row& row, const std::wstring* text)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(row.root, row.key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    const HANDLE key = Key(row.root, row.key);
     UNICODE_STRING name = Counted(row.name);
     if (text)
         NtSetValueKey(key, &name, 0, row.type, text->c_str(), DWORD((text->size() + 1) * sizeof(wchar_t)));
     else
-        NtDeleteValueKey(key, &name);
-    RegCloseKey(key);
+        row.key.find(L"StlagFleet") != std::wstring::npos ? NtDeleteKey(key) : NtDeleteValueKey(key, &name);
+    CloseHandle(key);
 }
 
 // Only what the test made goes: Wine's own services and start-up values stay.
@@ -168,12 +163,8 @@ struct Fleet : testing::Test {
     void SetUp() override { TearDown(); }
     void TearDown() override
     {
-        for (const Row& row : kRows) {  // a key of the test's own goes whole
-            if (row.key.find(L"StlagFleet") != std::wstring::npos)
-                RegDeleteKeyW(row.root, row.key.c_str());
-            else
-                Put(row, nullptr);
-        }
+        for (const Row& row : kRows)
+            Put(row, nullptr);
         RegDeleteTreeW(kUsers, kOther.c_str()), RegDeleteKeyW(kUsers, kOther.c_str());
         std::filesystem::remove_all(kFleetHome);
     }
@@ -236,10 +227,11 @@ TEST_F(Fleet, SeenWholeInTimeLinearInTheLine)
     Put(longName, &longName.old);
     EXPECT_EQ(3, Execute(scan).first);
     Put(longName, nullptr);
-    const std::wstring nul(L"StlagFleetNul\0Tail", 18);
-    CountedUninstallKey(nul, true);
+    const Row nul{kMachine, L"Software\\" + kVersion + std::wstring(L"Uninstall\\StlagFleetNul\0Tail", 28), L"UninstallString",
+                  REG_SZ, "", L"C:\\Program Files\\Gone Dir\\x.exe", L""};
+    Put(nul, &nul.old);
     EXPECT_EQ(3, Execute(scan).first);
-    CountedUninstallKey(nul, false);
+    Put(nul, nullptr);
 
     const std::wstring folder = L"C:\\users\\bob\\My Stuff\\", pathExt = L".COM;.EXE;.BAT;.CMD;.VBS;.VBE;.JS;.JSE;.WSF;.WSH;.MSC";
     std::filesystem::create_directories(folder);
