@@ -129,7 +129,7 @@ Judgement CommandLineChecker::JudgeProgram(const std::string& written, const Exp
         return Judgement();
     ProgramFinder finder(fileSystem_, codePage_, text, owner == LineOwner::OtherAccount);
     if (finder.Test(end).answer == ProgramAnswer::Present)
-        return QuotedAt(written, expansion, end);
+        return Settle(written, expansion, finder, {end, false, true});
     return WholeLine(written, expansion, end, finder, verdicts);
 }
 
@@ -142,12 +142,8 @@ Judgement CommandLineChecker::WholeLine(const std::string& written, const Expans
     UnjudgedReason doubt = UnjudgedReason::None;
     for (const Candidate& candidate : Candidates(text, finder)) {
         const ProgramTest test = finder.Test(candidate.end, candidate.addExe);
-        if (test.answer == ProgramAnswer::Present) {
-            if (!candidate.programType)
-                return Unjudged(UnjudgedReason::ProgramForm);
-            const bool blank = FindChar(text.substr(0, candidate.end), ' ', codePage_) != std::string::npos;
-            return blank ? QuotedAt(written, expansion, candidate.end) : Judgement();
-        }
+        if (test.answer == ProgramAnswer::Present)
+            return Settle(written, expansion, finder, candidate);
         // The program's own doubt says best why the line was left.
         const bool atProgramEnd = candidate.end == programEnd && !candidate.addExe;
         if (test.answer == ProgramAnswer::Unknown && (doubt == UnjudgedReason::None || atProgramEnd))
@@ -168,11 +164,11 @@ std::vector<CommandLineChecker::Candidate> CommandLineChecker::Candidates(const 
         if (CharLength(text, i, codePage_) != 1)
             continue;
         if (const std::size_t length = AnyExtensionAt(lower, i))
-            AddCandidate(text, lower, finder, {i + length, false, true}, found);
+            AddCandidate(text, lower, finder, i + length, false, found);
         if (text[i] == ' ' && i > 0 && text[i - 1] != ' ')
-            AddCandidate(text, lower, finder, {i, true, false}, found);
+            AddCandidate(text, lower, finder, i, true, found);
     }
-    AddCandidate(text, lower, finder, {text.size(), true, false}, found);
+    AddCandidate(text, lower, finder, text.size(), true, found);
     // Found at the same end as a word's end, the program extension comes first and stays.
     std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) { return a.end < b.end; });
     found.erase(std::unique(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) { return a.end == b.end; }),
@@ -180,25 +176,47 @@ std::vector<CommandLineChecker::Candidate> CommandLineChecker::Candidates(const 
     return found;
 }
 
-// A word's end is a program type's when its last part ends in one, is tried as it is when
-// that part has another extension or is empty (a folder's path, the line's end ever a
-// candidate), and with ".exe" added when it has none.
 void CommandLineChecker::AddCandidate(const std::string& text, const std::string& lower, ProgramFinder& finder,
-                                      Candidate candidate, std::vector<Candidate>& found) const
+                                      std::size_t end, bool atWordEnd, std::vector<Candidate>& found) const
 {
-    const std::size_t end = candidate.end;
-    if (end == 0 || EndsInsideFolderName(text, end, finder))
-        return;
-    if (candidate.addExe) {
-        const std::size_t separator = LastPathSeparator(text.substr(0, end), codePage_);
-        const std::size_t part = separator == std::string::npos ? 0 : separator + 1;
-        std::size_t dot = std::string::npos;
-        for (std::size_t i = part; i < end; i += CharLength(text, i, codePage_))
-            dot = text[i] == '.' && CharLength(text, i, codePage_) == 1 ? i : dot;
-        const bool extension = dot != std::string::npos;
-        candidate = {end, !extension && part != end, extension && AnyExtensionAt(lower, dot) == end - dot};
+    if (end != 0 && !EndsInsideFolderName(text, end, finder))
+        found.push_back(atWordEnd ? AtWordEnd(text, lower, end) : Candidate{end, false, true});
+}
+
+// A word's end as a place to try: a program type's when its last part ends in one, as it is
+// when that part has another extension or is empty (a folder's path, so that the line's end
+// is ever a candidate), and with ".exe" added when it has none.
+CommandLineChecker::Candidate CommandLineChecker::AtWordEnd(const std::string& text, const std::string& lower,
+                                                            std::size_t end) const
+{
+    const std::size_t separator = LastPathSeparator(text.substr(0, end), codePage_);
+    const std::size_t part = separator == std::string::npos ? 0 : separator + 1;
+    std::size_t dot = std::string::npos;
+    for (std::size_t i = part; i < end; i += CharLength(text, i, codePage_))
+        dot = text[i] == '.' && CharLength(text, i, codePage_) == 1 ? i : dot;
+    const bool extension = dot != std::string::npos;
+    return {end, !extension && part != end, extension && AnyExtensionAt(lower, dot) == end - dot};
+}
+
+// A program found where its word goes on is the line's only when the whole word is no file:
+// the system splits a line at its blanks, not at an extension ("x.cmd-old", "x.exe.bak").
+Judgement CommandLineChecker::Settle(const std::string& written, const Expansion& expansion, ProgramFinder& finder,
+                                     Candidate found) const
+{
+    const std::string& text = expansion.text;
+    const std::size_t blank = FindChar(text.substr(found.end), ' ', codePage_);
+    const std::size_t word = blank == std::string::npos ? text.size() : found.end + blank;
+    if (word != found.end) {
+        const Candidate whole = AtWordEnd(text, lower_(text), word);
+        const ProgramTest test = finder.Test(whole.end, whole.addExe);
+        if (test.answer == ProgramAnswer::Unknown)
+            return Unjudged(test.reason);
+        found = test.answer == ProgramAnswer::Present ? whole : found;
     }
-    found.push_back(candidate);
+    if (!found.programType)
+        return Unjudged(UnjudgedReason::ProgramForm);
+    const bool blanks = FindChar(text.substr(0, found.end), ' ', codePage_) != std::string::npos;
+    return blanks ? QuotedAt(written, expansion, found.end) : Judgement();
 }
 
 // Whether the text after the first end bytes, past any blanks, goes on as the name of a

@@ -63,8 +63,11 @@ private:
     Judgement WholeLine(const std::string& written, const Expansion& expansion, std::size_t programEnd,
                         ProgramFinder& finder, const Verdicts& verdicts) const;
     std::vector<Candidate> Candidates(const std::string& text, ProgramFinder& finder) const;
-    void AddCandidate(const std::string& text, const std::string& lower, ProgramFinder& finder, Candidate candidate,
-                      std::vector<Candidate>& found) const;
+    void AddCandidate(const std::string& text, const std::string& lower, ProgramFinder& finder, std::size_t end,
+                      bool atWordEnd, std::vector<Candidate>& found) const;
+    Candidate AtWordEnd(const std::string& text, const std::string& lower, std::size_t end) const;
+    Judgement Settle(const std::string& written, const Expansion& expansion, ProgramFinder& finder,
+                     Candidate found) const;
     bool EndsInsideFolderName(const std::string& text, std::size_t end, ProgramFinder& finder) const;
     std::size_t ProgramEnd(const std::string& data) const;
     bool BlankInFolder(const std::string& program) const;

@@ -46,14 +46,18 @@ ProgramTest ProgramFinder::Ask(std::size_t end, bool addExe)
         return FoundOrUnknown(path, UnjudgedReason::RelativePath);
     if (!fileSystem_.IsLocalFixedDrive(path[0]))
         return FoundOrUnknown(path, UnjudgedReason::DriveNotLocalFixed);
-    return OnFixedDrive(path, end);
+    const ProgramTest test = OnFixedDrive(path);
+    // A name without an extension may start a program of another type too.
+    if (addExe && test.answer == ProgramAnswer::Absent && fileSystem_.FileExists(line_.substr(0, end) + ".*"))
+        return {ProgramAnswer::Present};
+    return test;
 }
 
 bool ProgramFinder::IsFolder(std::size_t end)
 {
     if (otherAccount_)
         return IsDrivePath(line_) && fileSystem_.IsLocalFixedDrive(line_[0]) &&
-               FolderOnTheWay(end + 1).answer == ProgramAnswer::Present;
+               FolderOnTheWay(line_.substr(0, end), true).answer == ProgramAnswer::Present;
     const auto known = ownFolders_.find(end);
     if (known != ownFolders_.end())
         return known->second;
@@ -72,10 +76,10 @@ ProgramTest ProgramFinder::FoundOrUnknown(const std::string& path, UnjudgedReaso
     return Unknown(answer == PathAnswer::Folder ? UnjudgedReason::Folder : reason);
 }
 
-ProgramTest ProgramFinder::OnFixedDrive(const std::string& path, std::size_t end)
+ProgramTest ProgramFinder::OnFixedDrive(const std::string& path)
 {
     if (otherAccount_) {
-        const ProgramTest way = FolderOnTheWay(end);
+        const ProgramTest way = FolderOnTheWay(path, false);
         if (way.answer != ProgramAnswer::Present)
             return way;
     }
@@ -91,16 +95,20 @@ ProgramTest ProgramFinder::OnFixedDrive(const std::string& path, std::size_t end
     }
 }
 
-// Present when every folder of the line's first end bytes, from the drive's root on, is a
-// folder and no link; Absent when one of them is not there, so neither is the program.
-ProgramTest ProgramFinder::FolderOnTheWay(std::size_t end)
+// Present when every folder the path names, from the drive's root on, is a folder and no
+// link; Absent when one of them is not there, so neither is what lies below it. withLast: the
+// path's last part is a folder to walk too.
+ProgramTest ProgramFinder::FolderOnTheWay(const std::string& path, bool withLast)
 {
-    for (std::size_t i = 3; i < end; i += CharLength(line_, i, codePage_)) {
-        if (CharLength(line_, i, codePage_) != 1 || (line_[i] != '\\' && line_[i] != '/'))
-            continue;
-        auto known = folders_.find(i);
+    std::vector<std::string> parts;
+    if (!NormalParts(path, parts))
+        return Unknown(UnjudgedReason::FileSystemError);
+    std::string folder = path.substr(0, 2);
+    for (std::size_t i = 0; i + (withLast ? 0 : 1) < parts.size(); ++i) {
+        folder += "\\" + parts[i];
+        auto known = folders_.find(folder);
         if (known == folders_.end()) {
-            const PathFacts facts = fileSystem_.Probe(line_.substr(0, i));
+            const PathFacts facts = fileSystem_.Probe(folder);
             ProgramTest test{ProgramAnswer::Present};
             if (facts.reparsePoint)
                 test = Unknown(UnjudgedReason::ReparsePoint);
@@ -108,12 +116,33 @@ ProgramTest ProgramFinder::FolderOnTheWay(std::size_t end)
                 test = Unknown(UnjudgedReason::FileSystemError);
             else if (facts.answer != PathAnswer::Folder)
                 test = {ProgramAnswer::Absent};
-            known = folders_.emplace(i, test).first;
+            known = folders_.emplace(folder, test).first;
         }
         if (known->second.answer != ProgramAnswer::Present)
             return known->second;
     }
     return {ProgramAnswer::Present};
+}
+
+// The parts of a drive path after its root as the system reads them: "." and ".." taken away
+// by their text, before any disk is asked. False for a part of dots and blanks alone, which
+// the system reads in ways of its own.
+bool ProgramFinder::NormalParts(const std::string& path, std::vector<std::string>& parts) const
+{
+    std::size_t start = 3;
+    for (std::size_t i = 3; i <= path.size(); i += i < path.size() ? CharLength(path, i, codePage_) : 1) {
+        if (i < path.size() && (CharLength(path, i, codePage_) != 1 || (path[i] != '\\' && path[i] != '/')))
+            continue;
+        const std::string part = path.substr(start, i - start);
+        start = i + 1;
+        if (part == ".." && !parts.empty())
+            parts.pop_back();
+        else if (!part.empty() && part.find_first_not_of(". ") == std::string::npos && part != "." && part != "..")
+            return false;
+        else if (!part.empty() && part != "." && part != "..")
+            parts.push_back(part);
+    }
+    return true;
 }
 
 }  // namespace stlag

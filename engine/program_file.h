@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "finding.h"
 #include "platform.h"
@@ -23,13 +24,15 @@ struct ProgramTest {
 constexpr std::size_t kLongestPath = 259;
 
 // Tests the programs whose paths begin one line: the line's first end bytes, ".exe" added
-// when asked. Present: the file system found a file, not a folder. Absent: the path lies on
+// when asked. Present: the file system found a file, not a folder (with ".exe" asked for, a
+// file of that name with any extension). Absent: the path lies on
 // a local fixed drive ("C:\", not "C:name") and the answer was "file not found", "path not
 // found" or a malformed name. Unknown for all else: UNC and device paths, other drives, a
 // path without a drive, * or ?, a folder, a path longer than kLongestPath, any other error.
 // otherAccount: a path off the local fixed drives is not asked about at all, and one on them
-// is walked from its root, each folder asked about once per line: a link, junction or mount
-// point on the way answers Unknown without being gone through. Each path is asked about once.
+// is walked from its root, each folder asked about once per line, "." and ".." read as the
+// system reads them: a link, junction or mount point on the way answers Unknown without
+// being gone through. Each path is asked about once.
 class ProgramFinder {
 public:
     ProgramFinder(const FileSystem& fileSystem, const CodePage& codePage, const std::string& line,
@@ -45,14 +48,15 @@ public:
 private:
     ProgramTest Ask(std::size_t end, bool addExe);
     ProgramTest FoundOrUnknown(const std::string& path, UnjudgedReason reason) const;
-    ProgramTest OnFixedDrive(const std::string& path, std::size_t end);
-    ProgramTest FolderOnTheWay(std::size_t end);
+    ProgramTest OnFixedDrive(const std::string& path);
+    ProgramTest FolderOnTheWay(const std::string& path, bool withLast);
+    bool NormalParts(const std::string& path, std::vector<std::string>& parts) const;
 
     const FileSystem& fileSystem_;
     const CodePage& codePage_;
     const std::string& line_;
     bool otherAccount_;
-    std::map<std::size_t, ProgramTest> folders_;  // by the length of the line's folder path
+    std::map<std::string, ProgramTest> folders_;  // by the folder's path
     std::map<std::pair<std::size_t, bool>, ProgramTest> tests_;  // by end and addExe
     std::map<std::size_t, bool> ownFolders_;                      // by end, when not another account's
 };

@@ -36,8 +36,8 @@ const std::pair<UnjudgedReason, unsigned> kReasonTexts[] = {
     {UnjudgedReason::ExpansionEmpty, IDS_LOG_EXPANSION_EMPTY},
 };
 
-// A name or key path as the log shows it: a control character as \xNN, so that a NUL does not
-// end the log's text, nor a line break write lines of the name's own making.
+// A name, key path or data as the log shows it: a control character as \xNN, so that a NUL
+// does not end the log's text, nor a line break write lines of the value's own making.
 std::string Shown(const std::string& text)
 {
     static const char digits[] = "0123456789ABCDEF";
@@ -178,10 +178,10 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
         logText += texts.notString;
     } else if ((looked.reason = Unjudged(result, value, data)) != UnjudgedReason::None) {
         if (value.nameInCodePage)
-            logText += FormatText(texts.data, {data.substr(0, data.find('\0'))});
+            logText += FormatText(texts.data, {Shown(data.substr(0, data.find('\0')))});
         logText += texts.unjudged.at(looked.reason);
     } else {
-        logText += FormatText(texts.data, {data});
+        logText += FormatText(texts.data, {Shown(data)});
         Conclude(texts, section, value, looked, result);
     }
     result.values.push_back(std::move(looked));
@@ -208,7 +208,7 @@ void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, 
     case Verdict::Unjudged: result.logText += texts.unjudged.at(judged.reason); return;
     case Verdict::ChangeByHand:
         looked.byHand = judged.newData;
-        result.logText += FormatText(texts.byHand, {judged.newData});
+        result.logText += FormatText(texts.byHand, {Shown(judged.newData)});
         return;
     default: break;
     }
@@ -216,7 +216,7 @@ void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, 
     result.findings.push_back(Finding{value.name, looked.data, judged.newData, section.subKey, section.root,
                                       section.view, value.type});
     const std::string proposal =
-        judged.newData.empty() ? texts.deleteValue : FormatText(texts.newData, {judged.newData});
+        judged.newData.empty() ? texts.deleteValue : FormatText(texts.newData, {Shown(judged.newData)});
     result.logText += FormatText(texts.faulty, {proposal});
 }
 

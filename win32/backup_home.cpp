@@ -5,6 +5,7 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <ctime>
 
 #include "resource.h"
@@ -131,6 +132,18 @@ std::size_t RootLength(const std::wstring& full)
     return end == std::wstring::npos ? full.size() : prefix + end + 1;
 }
 
+// The folder that holds folder, or nothing for a drive's or share's root.
+std::wstring ParentFolder(const std::wstring& folder)
+{
+    const std::wstring full = Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(folder.c_str(), size, buffer, nullptr);
+    });
+    const std::size_t root = RootLength(full), split = full.find_last_of(L'\\', full.size() - 2);
+    return root == std::wstring::npos || split == std::wstring::npos || split + 1 < root || full.size() <= root
+               ? std::wstring()
+               : full.substr(0, std::max(split, root));
+}
+
 // Whoever can rename a folder above, or an entry of it, can put another folder in its place:
 // each one from the root down must pass AncestorRefusal. above: the one that did not.
 unsigned AncestorsRefusal(const std::wstring& folder, std::string& above)
@@ -171,6 +184,13 @@ unsigned SettleFolder(const std::wstring& folder, bool elevated, std::string& ab
 {
     if (elevated && GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES)
         return ExistingFolderRefusal(folder, above);
+    // A missing folder above is made first, as this one is.
+    const std::wstring parent = ParentFolder(folder);
+    if (!parent.empty() && GetFileAttributesW(parent.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const unsigned made = SettleFolder(parent, elevated, above);
+        if (made != 0)
+            return made;
+    }
     // Nothing is made below a folder that another account could swap.
     const unsigned ancestors = elevated ? AncestorsRefusal(folder, above) : 0;
     if (ancestors != 0)

@@ -101,11 +101,12 @@ long Win32Registry::Convert(unsigned long type, unsigned long dataSize, RegValue
 
 long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage)
 {
-    wchar_t buffer[256];  // a key name has at most 255 characters
-    DWORD length = 256;
-    const long status = RegEnumKeyExW(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    // A key name has at most 255 characters on Windows; Wine refused some shorter ones with
+    // ERROR_MORE_DATA in a buffer of that size, and a key passed over is a key not seen.
+    DWORD length = static_cast<DWORD>(name_.size());
+    const long status = RegEnumKeyExW(ToHkey(key), index, name_.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_SUCCESS)
-        name = WideToAnsi(buffer, length, inCodePage);
+        name = WideToAnsi(name_.data(), length, inCodePage);
     return status;
 }
 

@@ -60,6 +60,9 @@ TEST(CommandLineChecker, Verdicts)
         {Run, "C:\\Program Files\\Tool\\tool /x C:\\y.exe", "C:\\Program Files\\Tool\\tool.exe", no, "-", U::ProgramForm},
         {Run, "C:\\Program Files\\My.exe Tools\\notes.txt", "C:\\Program Files\\My.exe Tools\\notes.txt", no, "-", U::ProgramForm},
         {Run, "C:\\Program Files\\Gone\\x.exe", "C:\\Program.exe", faulty, ""},  // the hijack saves no dead line
+        {Run, "C:\\Program Files\\Node.js Tools\\start /q", "C:\\Program Files\\Node.js Tools\\start.bat", no, "-", U::ProgramForm},
+        {Run, "C:\\Tools Dir\\x.cmd-old", "C:\\Tools Dir\\x.cmd-old", no, "-", U::ProgramForm},  // "x.cmd" is there too
+        {Other, "C:\\Dead Dir\\..\\Tools\\app.exe /q", "C:\\Tools\\app.exe", faulty, "\"C:\\Dead Dir\\..\\Tools\\app.exe\" /q"},
         // Variables: only the process's own hive's are the ones its log-on expands.
         {Expand, vendor, "", faulty, ""},
         {ExpandMachine, vendor, "", no, "-", U::UserVariable},
@@ -89,7 +92,7 @@ TEST(CommandLineChecker, Verdicts)
         fs.answers = {{"c:\\program files", PathAnswer::Folder}, {"c:\\users", PathAnswer::Folder},
                       {"c:\\users\\bob", PathAnswer::Folder}, {"c:\\apps dir\\tool.com", PathAnswer::Folder},
                       {"my tool.com", PathAnswer::Folder}, {"c:\\locked\\a b\\x.exe", PathAnswer::Error},
-                      {MemoryFileSystem::Fold(cmd + " setup.vbs"), PathAnswer::File}};
+                      {MemoryFileSystem::Fold(cmd + " setup.vbs"), PathAnswer::File}, {"c:\\tools dir\\x.cmd", PathAnswer::File}};
         fs.links = {"c:\\users\\bob\\link"};
         const FakeCodePage codePage(c.kind == Run932);
         const CommandLineChecker checker(fs, codePage);

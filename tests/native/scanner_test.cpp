@@ -41,7 +41,7 @@ TEST(RunKeyScanner, GoldenLog)
     for (const RegValue& value : std::vector<RegValue>{
              {"Unread", kRegSz, " x", true, true, false}, {"Name?", kRegSz, " x", false},
              {"Data", kRegSz, " x?", true, false}, {"Two", kRegSz, {" x\0 y", 5}}, {"Nuls", kRegSz, {" x\0\0", 4}},
-             {tooLong, kRegSz, " x"}, {"Next", kRegSz, " y"}, {longest, kRegSz, " x"}})
+             {tooLong, kRegSz, " x"}, {"Next", kRegSz, " y\r\n\tOK"}, {longest, kRegSz, " x"}})
         registry.Set(kCu, RunSubKey("RunOnce"), value);
     registry.Set(kLm, RunSubKey("Run"), {"Bin", kRegBinary, "\x01\x02", false});  // no string: judged no further
     registry.SetString(kLm, RunSubKey("Run"), "Gone", b);
@@ -73,7 +73,7 @@ TEST(RunKeyScanner, GoldenLog)
         "", "\tVärde: Two", "\tData:  x", "\tVärdet innehåller mer än en sträng." + notJudged,
         "", "\tVärde: Nuls", "\tData:  x", faulty + "x",  // terminators are no further strings
         "", "\tVärde nummer 5 har ett för långt namn (över 4095 tecken)." + notJudged,
-        "", "\tVärde: Next", "\tData:  y", faulty + "y",
+        "", "\tVärde: Next", "\tData:  y\\x0D\\x0A\\x09OK", faulty + "y\\x0D\\x0A\\x09OK",  // no lines of its own
         "", "\tVärde: " + longest, "\tData:  x", faulty + "x", "", "",
         lm + "Run", "", "\tVärde: Bin", "\tDetta är ingen sträng.",
         "", "\tVärde: Gone", "\tData: " + b, faulty + "Ta bort värde", "", "",
@@ -97,7 +97,7 @@ TEST(RunKeyScanner, GoldenLog)
     const std::string run = RunSubKey("Run"), once = RunSubKey("RunOnce"), policy = RunSubKey("Policies\\Explorer\\Run");
     const FindingList findings = {
         {"", a + " /x", "\"" + a + "\" /x", run, kCu}, {"Twin", " y", "y", run, kCu}, {"Nuls", " x", "x", once, kCu},
-        {"Next", " y", "y", once, kCu}, {longest, " x", "x", once, kCu}, {"Gone", b, "", run, kLm},
+        {"Next", " y\r\n\tOK", "y\r\n\tOK", once, kCu}, {longest, " x", "x", once, kCu}, {"Gone", b, "", run, kLm},
         {Ansi("Åter"), " x", "x", RunSubKey("RunOnce\\Setup"), kLm}, {"Old", b, "", run, kLm, RegistryView::Wow64},
         {"", "", "", once, kLm, RegistryView::Wow64},
         {"Exp", "%PF%\\A\\a.exe /x", "\"%PF%\\A\\a.exe\" /x", policy, kCu, RegistryView::Native, kRegExpandSz}};

@@ -45,7 +45,13 @@ public:
                 links.count(folded) != 0};
     }
     bool IsLocalFixedDrive(char letter) const override { return letter == 'c' || letter == 'C'; }
-    bool FileExists(const std::string& path) const override { return files.count(Fold(path)) != 0; }
+    // A '*' matches the rest of a name.
+    bool FileExists(const std::string& path) const override
+    {
+        const std::string folded = Fold(path), stem = folded.substr(0, folded.find('*'));
+        const auto first = files.lower_bound(stem);
+        return stem == folded ? files.count(folded) != 0 : first != files.end() && first->first.rfind(stem, 0) == 0;
+    }
     VariableValue Variable(const std::string& name) const override
     {
         const auto variable = variables.find(Fold(name));
@@ -55,10 +61,13 @@ public:
     {
         return FileExists(path) ? nullptr : std::make_unique<File>(*this, Fold(path));
     }
+    // In lower case, and a "\part\.." gone, as Windows reads a path by its text.
     static std::string Fold(std::string text)
     {
         for (char& c : text)
             c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        for (std::size_t at = text.find("\\..\\"); at != std::string::npos && at > 0; at = text.find("\\..\\"))
+            text.erase(text.rfind('\\', at - 1), at + 3 - text.rfind('\\', at - 1));
         return text;
     }
 

@@ -195,11 +195,12 @@ TEST_F(Fleet, ScanJsonRepairRestore)
     EXPECT_EQ(std::count_if(kRows.begin(), kRows.end(), [](const Row& row) { return !row.repaired.empty(); }) + 1,
               last["faulty"].get<std::ptrdiff_t>());
 
-    // The remediation's own form: the folder made, the file named by stlagc after the time.
-    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + kFleetHome + L"\\\"", NonElevatedToken());
+    // The remediation's own form: the folders made, the file named by stlagc after the time.
+    const std::wstring home = kFleetHome + L"\\Fleet";
+    const auto repair = Execute(L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + home + L"\\\"", NonElevatedToken());
     EXPECT_EQ(1, repair.first) << repair.second;  // Userinit is left
-    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(kFleetHome), {}));
-    const std::wstring backup = std::filesystem::directory_iterator(kFleetHome)->path().wstring();
+    ASSERT_EQ(1, std::distance(std::filesystem::directory_iterator(home), {}));
+    const std::wstring backup = std::filesystem::directory_iterator(home)->path().wstring();
     EXPECT_TRUE(std::regex_search(Ansi(backup), std::regex("\\\\stlagc \\d{4}-\\d\\d-\\d\\d \\d{6}\\.reg$")));
     const std::string lastLine = repair.second.substr(repair.second.rfind("\r\n", repair.second.size() - 3) + 2);
     EXPECT_EQ(0u, lastLine.find("Summering: ")) << lastLine;
