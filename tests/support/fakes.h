@@ -66,8 +66,9 @@ public:
     {
         for (char& c : text)
             c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-        for (std::size_t at = text.find("\\..\\"); at != std::string::npos && at > 0; at = text.find("\\..\\"))
-            text.erase(text.rfind('\\', at - 1), at + 3 - text.rfind('\\', at - 1));
+        for (std::size_t at, part; (at = text.find("\\..\\")) != std::string::npos && at > 0 &&
+                                   (part = text.rfind('\\', at - 1)) != std::string::npos;)
+            text.erase(part, at + 3 - part);
         return text;
     }
 

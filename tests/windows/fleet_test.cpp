@@ -237,9 +237,7 @@ TEST_F(Fleet, SeenWholeInTimeLinearInTheLine)
     const std::wstring folder = L"C:\\users\\bob\\My Stuff\\", pathExt = L".COM;.EXE;.BAT;.CMD;.VBS;.VBE;.JS;.JSE;.WSF;.WSH;.MSC";
     std::filesystem::create_directories(folder);
     Touch(folder + L"a.com;.exe");
-    std::wstring tail;
-    while (tail.size() < 32000)
-        tail += L" /x";
+    const std::wstring tail = L" /" + std::wstring(32000, L'x');
     const auto timed = [&](bool expand) {
         for (int i = 0; i < 20; ++i) {
             const Row row{kUsers, kOther + L"\\Software\\" + kVersion + L"Run", L"Long" + std::to_wstring(i),
