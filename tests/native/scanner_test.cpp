@@ -182,32 +182,3 @@ TEST(ScanResult, WhatCouldNotBeRead)
         EXPECT_EQ(tally.unreadKeys + tally.unreadValues, static_cast<int>(c.errors.size()));
     }
 }
-
-// Each log-on launch point by its rule: Shell and StubPath quoted as program paths, each user's
-// Shell too; Userinit a fault for a person to mend; other Winlogon values are no launch points.
-TEST(ScopeSections, LogonLaunchPoints)
-{
-    const std::string tool = "C:\\Program Files\\A\\a.exe", winlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-    const std::string lm = "HKEY_LOCAL_MACHINE\\", setup = "Microsoft\\Active Setup\\Installed Components\\{1}";
-    MemoryFileSystem fs;
-    fs.files[MemoryFileSystem::Fold(tool)];
-    MemoryRegistry registry;
-    for (const char* name : {"Shell", "Userinit", "System"})
-        registry.SetString(kLm, winlogon, name, name == std::string("Userinit") ? "C:\\W\\u.exe," + tool + "," : tool);
-    registry.SetString(RegistryRoot::Users, "S-1-5-21-7\\" + winlogon, "Shell", tool);
-    registry.SetString(kLm, "Software\\" + setup, "StubPath", tool, RegistryView::Wow64);
-    const ScanResult scan = ScopeScan(registry, fs, ScanScope::Logon);
-    std::map<std::string, std::string> seen;  // key\name: verdict and proposal; the summary's counts
-    for (const nlohmann::json& o : JsonOf(scan))
-        seen[o.contains("summary") ? "" : o["key"].get<std::string>() + "\\" + o["name"].get<std::string>()] =
-            o.contains("summary") ? o["faulty"].dump() + " " + o["change_by_hand"].dump()
-                                  : o["verdict"].get<std::string>() + " " + o["proposed"].get<std::string>();
-    const std::string quoted = "\"" + tool + "\"";
-    EXPECT_EQ(seen, (std::map<std::string, std::string>{
-                        {lm + winlogon + "\\Shell", "change " + quoted},
-                        {lm + winlogon + "\\Userinit", "change-by-hand C:\\W\\u.exe," + quoted + ","},
-                        {"HKEY_USERS\\S-1-5-21-7\\" + winlogon + "\\Shell", "change " + quoted},
-                        {lm + "Software\\WOW6432Node\\" + setup + "\\StubPath", "change " + quoted},
-                        {"", "4 1"}}));
-    EXPECT_EQ(ExitCode(scan, nullptr), 1);
-}
