@@ -3,8 +3,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <functional>
-#include <map>
 
 #include "console_report.h"
 #include "fakes.h"
