@@ -3,7 +3,6 @@
 
 #include <nlohmann/json.hpp>
 
-
 #include "console_report.h"
 #include "fakes.h"
 #include "resource.h"
