@@ -25,7 +25,9 @@ long Win32Registry::OpenKey(RegistryRoot root, RegistryView view, const std::str
     if (view == RegistryView::Wow64)
         rights |= KEY_WOW64_32KEY;
     HKEY opened = nullptr;
-    const long status = RegOpenKeyExA(rootKey, subKey.c_str(), 0, rights, &opened);
+    // Wine's ANSI call refuses a path longer than 260 characters, which a key name of 209 below
+    // Uninstall makes: a key passed over is a key not seen.
+    const long status = RegOpenKeyExW(rootKey, AnsiToWide(subKey).c_str(), 0, rights, &opened);
     if (status == ERROR_SUCCESS)
         key = reinterpret_cast<RegKey>(opened);
     return status;
@@ -112,14 +114,16 @@ long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::string& nam
 
 long Win32Registry::SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type)
 {
-    // The ANSI call converts REG_EXPAND_SZ data as it does REG_SZ.
-    return RegSetValueExA(ToHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                          static_cast<DWORD>(data.size() + 1));
+    // Converted as the ANSI call would, back to the very text that was read (it was read only
+    // when it went both ways); the wide call takes names and data of any length.
+    const std::wstring wide = AnsiToWide(data);
+    return RegSetValueExW(ToHkey(key), AnsiToWide(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(wide.c_str()),
+                          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 long Win32Registry::DeleteValue(RegKey key, const std::string& name)
 {
-    return RegDeleteValueA(ToHkey(key), name.c_str());
+    return RegDeleteValueW(ToHkey(key), AnsiToWide(name).c_str());
 }
 
 void Win32Registry::CloseKey(RegKey key)

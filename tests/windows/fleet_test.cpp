@@ -86,6 +86,7 @@ const std::vector<Row> kRows = {
     {kMachine, kService + L"Kernel", L"ImagePath", REG_EXPAND_SZ, "ok", L"\\??\\" + kTool + L" -k", L""},
     {kMachine, L"Software\\" + kUninstall, L"QuietUninstallString", REG_SZ, "change", kTool, Quoted(L"")},
     {kMachine, L"Software\\WOW6432Node\\" + kUninstall, L"UninstallString", REG_SZ, "change", kTool, Quoted(L"")},
+    {kMachine, L"Software\\" + kUninstall + std::wstring(230, L'n'), L"UninstallString", REG_SZ, "change", kTool, Quoted(L"")},
     {kUsers, kUser + kUninstall, L"UninstallString", REG_EXPAND_SZ, "change", kTool + L" /x", Quoted(L" /x")},
     {kUsers, kUser + kPolicyRun, L"FleetPolicy", REG_SZ, "change", kTool + L" /p", Quoted(L" /p")},
     {kMachine, L"Software\\" + kPolicyRun, L"FleetPolicy", REG_EXPAND_SZ, "change",
