@@ -1,5 +1,6 @@
 // The engine's registry on the real one: each value read with one RegEnumValueW call and
-// converted to the ANSI code page once; changes through the ANSI functions.
+// converted to the ANSI code page once; keys opened and values changed through the wide
+// functions, the ANSI text converted back as the ANSI functions would.
 #ifndef STLAG_WIN32_REGISTRY_H
 #define STLAG_WIN32_REGISTRY_H
 
