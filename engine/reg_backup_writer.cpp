@@ -98,7 +98,7 @@ bool RegBackupWriter::Finish()
 
 bool RegBackupWriter::CanRecordName(const std::string& valueName)
 {
-    return !HoldsLineBreak(valueName);
+    return !HoldsControlCharacter(valueName);
 }
 
 bool RegBackupWriter::CanRecordKey(const std::string& keyPath)

@@ -40,10 +40,10 @@ public:
 
     bool IsOpen() const { return file_ != nullptr; }
 
-    // A name holding CR or LF cannot be written so that the registry editor reads it back.
+    // A name holding any character below 0x20 cannot be written so that the registry editor
+    // reads it back: a line break ends the line, and at a NUL the editor stops reading the file.
     static bool CanRecordName(const std::string& valueName);
-    // Nor can a key path holding any character below 0x20: a line break would start a
-    // section of the key name's own making.
+    // Nor can a key path: a line break would start a section of the key name's own making.
     static bool CanRecordKey(const std::string& keyPath);
 
     // Each backslash doubled, then each double quote preceded by a backslash.

@@ -41,7 +41,8 @@ TEST(RegBackupWriter, GoldenFile)
     // No key path or value name may write a section or a value line of its own making.
     for (const std::string& key : std::vector<std::string>{"K\r", "K\n\n[HKEY_CURRENT_USER]\n\"Injected\"=\"yes\"", std::string("K\0x", 3), "K\t", "K\x1f"})
         EXPECT_FALSE(writer.WriteValue(key, "n", "v")) << key;
-    EXPECT_FALSE(writer.WriteValue("K", "n\r\n[X]", "v"));
+    for (const std::string& name : {std::string("n\r\n[X]"), std::string("Twin\0x", 6)})
+        EXPECT_FALSE(writer.WriteValue("K", name, "v")) << name;
     EXPECT_TRUE(writer.Finish());
     EXPECT_FALSE(writer.Finish());
     EXPECT_EQ(fs.onDisk[kFile], "REGEDIT4\n\n[K\\A]\n\"x\"=\"1\"\n\"y\"=\"C:\\\\p\"\n\n[K\\B]\n\"z\"=hex(1):61,0a,62,00"
