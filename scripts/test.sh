@@ -36,13 +36,13 @@ build() {
   cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"
 }
 
-echo "== native"
+echo "== native (at ${SECONDS} s)"
 if build native; then run_ctest ctest --preset native; else status=1; failed=$((failed + 1)); fi
 
-echo "== native with AddressSanitizer and UndefinedBehaviorSanitizer"
+echo "== native with AddressSanitizer and UndefinedBehaviorSanitizer (at ${SECONDS} s)"
 if build sanitize; then run_ctest ctest --preset sanitize; else status=1; failed=$((failed + 1)); fi
 
-echo "== windows, under Wine and Xvfb"
+echo "== windows, under Wine and Xvfb (at ${SECONDS} s)"
 if build windows; then
   run_ctest xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
   WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
@@ -50,12 +50,12 @@ else
   status=1; failed=$((failed + 1))
 fi
 
-echo "== fuzzing, a short run of each target"
+echo "== fuzzing, a short run of each target (at ${SECONDS} s)"
 if scripts/fuzz.sh "${STLAG_FUZZ_SECONDS:-5}"; then passed=$((passed + 1)); else status=1; failed=$((failed + 1)); fi
 
-echo "== static analysis"
+echo "== static analysis (at ${SECONDS} s)"
 if scripts/static-analysis.sh; then passed=$((passed + 1)); else status=1; failed=$((failed + 1)); fi
 
 echo
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, in ${SECONDS} s"
 exit $status
