@@ -114,6 +114,11 @@ RepairOutcome RepairApplier::RepairOne(const Finding& finding, RegBackupWriter& 
         return RepairOutcome::Failed;
     }
     const ScopedKey key(registry_, finding.root, finding.view, finding.subKey, RegAccess::Write);
+    // A key gone since the scan took its values along: they changed, and no right was lacking.
+    if (key.status() == kErrorFileNotFound) {
+        walk.changedSinceScan += PathLine(finding);
+        return RepairOutcome::ChangedSinceScan;
+    }
     if (key.status() != kErrorSuccess) {
         failures += PathLine(finding);
         return RepairOutcome::Failed;

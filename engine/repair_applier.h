@@ -42,8 +42,9 @@ struct RepairResult {
 // 310, when its key does not open for writing, when the system refuses the change or the
 // deletion, when its value name holds CR or LF, or its key path any character below 0x20,
 // which the backup file cannot record.
-// A value that is gone, no longer of its type, or holds other data than the scan read is
-// neither backed up nor touched; it stays and is named under 314, after those lists.
+// A value that is gone (or its key), no longer of its type, or holds other data than the
+// scan read is neither backed up nor touched; it stays and is named under 314, after those
+// lists.
 //
 // Each value's line reaches the disk before the value is changed. When the backup file
 // cannot be written, the repair stops at that finding before changing it, and the outcome

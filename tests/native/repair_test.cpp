@@ -118,19 +118,22 @@ TEST(RepairApplier, GoldenRun)
     EXPECT_TRUE(w.registry.ReadNamedValue(wow.get(), "Old", written) == kErrorSuccess && written.type == kRegExpandSz);
 }
 
-// What an installer changed after the scan is neither backed up nor touched.
+// What an installer changed after the scan is neither backed up nor touched; a key gone is
+// no right lacking.
 TEST(RepairApplier, LeavesWhatChangedSinceTheScan)
 {
     World w;
+    w.findings.push_back({"Four", "x y", "", RunSubKey("RunOnce"), RegistryRoot::CurrentUser});
     w.registry.onChange = [] { ADD_FAILURE() << "a value changed since the scan was touched"; };
-    const RepairResult result = w.Repair(std::vector<bool>(3, true), [](MemoryRegistry& r) {
+    const RepairResult result = w.Repair(std::vector<bool>(4, true), [](MemoryRegistry& r) {
+        r.Remove(RegistryRoot::CurrentUser, RunSubKey("RunOnce"), "Four");
         r.Set(RegistryRoot::CurrentUser, RunSubKey("Run"), {"One", kRegExpandSz, "C:\\Program Files\\a.exe"});
         r.SetString(RegistryRoot::LocalMachine, RunSubKey("Run"), "Two", " new ");
         r.Remove(RegistryRoot::LocalMachine, RunSubKey("Run"), "Three");
     });
     EXPECT_EQ(result.findingsLeft, w.findings);
     EXPECT_EQ(w.fs.files[kFile], "REGEDIT4\n");
-    EXPECT_EQ(result.outcomeText, Ansi("0 problem av 3 har lagats.\r\n\r\nDessa värden har ändrats sedan sökningen och "
-                                       "lämnades som de var:\r\n") + kLmRun + "\\Three\r\n" + kLmRun + "\\Two\r\n" +
+    EXPECT_EQ(result.outcomeText, Ansi("0 problem av 4 har lagats.\r\n\r\nDessa värden har ändrats sedan sökningen och "
+                                       "lämnades som de var:\r\n") + kCuRun + "Once\\Four\r\n" + kLmRun + "\\Three\r\n" + kLmRun + "\\Two\r\n" +
                                       kCuRun + "\\One" + FormatText(w.texts.Load(IDS_BACKUP_CREATED), {kBackup}));
 }

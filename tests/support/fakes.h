@@ -222,6 +222,8 @@ private:
         slots_.erase(slot);
         for (std::size_t i = 0; i < values.size(); ++i)  // the later ones have moved up one place
             slots_[Slot(path, values[i].name)] = i;
+        if (values.empty())  // and with its last value the key is gone
+            keys_.erase(path);
         return true;
     }
 
