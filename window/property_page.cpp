@@ -1,6 +1,5 @@
 #include "property_page.h"
 
-
 namespace stlag {
 
 CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), page_()
@@ -17,6 +16,11 @@ INT_PTR CALLBACK CPropertyPage::PageProcedure(HWND window, UINT message, WPARAM 
 {
     if (message == WM_INITDIALOG)
         lParam = reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam;
+    auto* page = static_cast<CPropertyPage*>(reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA)));
+    if (message == WM_PAINT && page != nullptr && !page->painted_) {
+        page->painted_ = true;
+        page->paintedAt_ = ::GetTickCount();
+    }
     return DialogProcedure(window, message, wParam, lParam);
 }
 
@@ -24,10 +28,16 @@ bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
 {
     switch (header->code) {
     case PSN_SETACTIVE:
+        painted_ = false;
+        enterHeld_ = (::GetAsyncKeyState(VK_RETURN) & 0x8000) != 0;
+        ::InvalidateRect(window_, nullptr, FALSE);  // shown already, it is painted again all the same
         result = OnSetActive();
         return true;
     case PSN_WIZNEXT:
-        result = OnWizardNext();
+        result = Settled() ? OnWizardNext() : -1;
+        return true;
+    case PSN_WIZFINISH:
+        result = Settled() ? OnWizardFinish() : TRUE;
         return true;
     case PSN_HELP:
         // The Help button is the help command of the page; what no page takes goes to the sheet.
@@ -38,6 +48,12 @@ bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
     default:
         return false;
     }
+}
+
+bool CPropertyPage::Settled()
+{
+    enterHeld_ = enterHeld_ && (::GetAsyncKeyState(VK_RETURN) & 0x8000) != 0;
+    return painted_ && !enterHeld_ && ::GetTickCount() - paintedAt_ >= ::GetDoubleClickTime();
 }
 
 bool CPropertyPage::OnCommand(WORD /*notifyCode*/, WORD /*id*/, HWND /*control*/)

@@ -38,6 +38,8 @@ protected:
     virtual LRESULT OnSetActive() { return 0; }
     // -1 keeps the page; 0 moves on to the next page; a template id jumps to that page.
     virtual LRESULT OnWizardNext() { return 0; }
+    // FALSE lets the wizard close; TRUE keeps it open.
+    virtual BOOL OnWizardFinish() { return FALSE; }
 
     // Sheet notifications go to the handlers above; a page has no OK or Cancel of its own.
     bool OnNotify(int id, NMHDR* header, LRESULT& result) override;
@@ -46,7 +48,14 @@ protected:
 private:
     // WM_INITDIALOG of a page carries the page header; the object is in its lParam.
     static INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Whether Next and Finish act: the page has been painted since it became active, the
+    // double-click time has passed since, and an Enter key held down then has been let go.
+    // A press before that is the second half of one meant for the page before.
+    bool Settled();
+
     PROPSHEETPAGEA page_;
+    bool painted_ = false, enterHeld_ = false;
+    DWORD paintedAt_ = 0;
 };
 
 }  // namespace stlag

@@ -133,7 +133,8 @@ struct Wizard {
     int PageIndex() const { return PropSheet_HwndToIndex(sheet, Page()); }
     void Press(int button) const { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
     void Click(int id) const { PostMessageA(GetDlgItem(Page(), id), BM_CLICK, 0, 0); }
-    void NextTo(int page) const { Press(PSBTN_NEXT); EXPECT_TRUE(WaitFor([&] { return PageIndex() == page; })); }
+    // A press before the page has been seen for a double-click's time is let go: pressed until it acts.
+    void NextTo(int page) const { EXPECT_TRUE(WaitFor([&] { return Press(PSBTN_NEXT), PageIndex() == page; })); }
 };
 
 // Three faults to start from: a value to quote, later in scan order one whose program is
@@ -179,6 +180,33 @@ TEST_F(WizardTest, RepairsEveryValueWithTheBackupOnTheDesktopAndCopiesTheLog)
     EXPECT_NE(std::string::npos, ReadFile(backup).find(R"("Verktyg"="C:\\Program Files\\Internet Explorer\\)"));
 }
 
+// A doubled Enter or a double-click on Next acts once: the page it lands on stays until it has
+// been seen, so the repair page stays unchanged, and the finish page stays open.
+TEST_F(WizardTest, ADoublePressActsOnlyOnThePageThatWasSeen)
+{
+    const auto twice = [](DWORD type, WORD key, DWORD down, DWORD up) {
+        INPUT input[4] = {};
+        for (int i = 0; i < 4; ++i)
+            input[i].type = type, input[i].ki.wVk = key, input[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0,
+            input[i].mi.dwFlags = i % 2 ? up : down;
+        SendInput(4, input, sizeof(INPUT));
+        Sleep(3 * GetDoubleClickTime());  // time enough for a press that is not let go to act
+    };
+    Wizard wizard;
+    ASSERT_TRUE(wizard.Focused(kNextButton));
+    Sleep(2 * GetDoubleClickTime());
+    twice(INPUT_KEYBOARD, VK_RETURN, 0, 0);
+    EXPECT_EQ(1, wizard.PageIndex());
+    EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
+    RECT next = {};
+    GetWindowRect(GetDlgItem(wizard.sheet, kNextButton), &next);
+    SetCursorPos((next.left + next.right) / 2, (next.top + next.bottom) / 2);
+    twice(INPUT_MOUSE, 0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(2, wizard.PageIndex());
+    EXPECT_FALSE(wizard.done);
+    EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
+}
+
 TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFile)
 {
     Wizard wizard;
@@ -212,6 +240,7 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
     ListView_SetCheckState(list, 0, FALSE);
     SetDlgItemTextA(page, IDC_BACKUP_EDIT, existing.c_str());
     wizard.Click(IDC_ADVANCED_CHECK);
+    Sleep(GetDoubleClickTime());  // as a user is slower than that to press once the page is seen
     wizard.Press(PSBTN_NEXT);
     EXPECT_EQ(LoadText(IDS_BACKUP_EXISTS), Dismiss(wizard.Box()));
     EXPECT_EQ(1, wizard.PageIndex());
