@@ -2,6 +2,9 @@
 // /allusers), and writes the troubleshooting log or JSON lines to standard output; with
 // /repair FILE it repairs every finding as the wizard would, backing up to FILE. A summary
 // line always closes the output of a scan.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,11 +25,11 @@ using stlag::StdStream;
 enum ExitCode { kNothingFaulty = 0, kBadArguments = 2 };
 
 // The log, or the outcome text of a repair that was not refused.
-std::string PlainText(const stlag::ScanResult& scan, const stlag::RepairResult* repair)
+std::wstring PlainText(const stlag::ScanResult& scan, const stlag::RepairResult* repair)
 {
     if (repair == nullptr)
-        return scan.logText;
-    return repair->refusal == stlag::RepairRefusal::None ? repair->outcomeText + "\r\n" : std::string();
+        return stlag::AnsiToWide(scan.logText);
+    return repair->refusal == stlag::RepairRefusal::None ? stlag::WideText(repair->outcome) + L"\r\n" : std::wstring();
 }
 
 void Report(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options, const stlag::ScanResult& scan,
@@ -37,10 +40,10 @@ void Report(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options, con
         stlag::WriteUtf8(StdStream::Out, stlag::JsonLines(scan, repair, tally, engine.codePage()));
         return;
     }
-    std::string text = PlainText(scan, repair);
+    std::wstring text = PlainText(scan, repair);
     if (!text.empty())
-        text += "\r\n";
-    stlag::WriteAnsi(StdStream::Out, text + stlag::SummaryLine(tally, engine.texts(), engine.codePage()) + "\r\n");
+        text += L"\r\n";
+    stlag::WriteText(StdStream::Out, text + stlag::WideText(stlag::SummaryLine(tally, engine.texts())) + L"\r\n");
 }
 
 // Every finding ticked, as the wizard starts out.
@@ -66,31 +69,44 @@ std::optional<stlag::ConsoleOptions> WithBackupFile(const stlag::LiveEngine& eng
 {
     if (options.action != stlag::ConsoleOptions::Action::Repair)
         return options;
-    const stlag::BackupChoice choice = stlag::ChooseBackupFile(options.backupPath, engine.codePage(), "stlagc");
+    const stlag::BackupChoice choice = stlag::ChooseBackupFile(options.backupPath, "stlagc");
     if (choice.refusalId != 0) {
         const stlag::Texts& texts = engine.texts();
-        const std::string why = stlag::FormatText(texts.Load(choice.refusalId), {choice.above});
-        stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(IDS_CONSOLE_UNSAFE_FOLDER), {choice.folder, why}));
+        const std::string why = stlag::FormatText(texts.Load(choice.refusalId), {stlag::kPathMarker});
+        const std::string message = stlag::FormatText(texts.Load(IDS_CONSOLE_UNSAFE_FOLDER), {stlag::kPathMarker, why});
+        stlag::WriteText(StdStream::Error, stlag::WideText(message, {choice.folder, choice.above}));
         return std::nullopt;
     }
     options.backupPath = choice.path;
     return options;
 }
 
+// The arguments in UTF-8, as the system hands them over, whatever their script.
+std::vector<std::string> Arguments()
+{
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide != nullptr && i < count; ++i)
+        arguments.push_back(stlag::WideToUtf8(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
     stlag::LiveEngine engine;
     const stlag::Texts& texts = engine.texts();
-    const stlag::ConsoleOptions options = stlag::ReadArguments(std::vector<std::string>(argv + 1, argv + argc),
-                                                               engine.lower());
+    const stlag::ConsoleOptions options = stlag::ReadArguments(Arguments(), engine.lower());
     switch (options.action) {
     case stlag::ConsoleOptions::Action::Usage:
         stlag::WriteAnsi(StdStream::Out, stlag::FormatText(texts.Load(IDS_CONSOLE_USAGE), {STLAG_VERSION}));
         return kNothingFaulty;
     case stlag::ConsoleOptions::Action::Refuse:
-        stlag::WriteAnsi(StdStream::Error, stlag::FormatText(texts.Load(options.messageId), {options.argument}));
+        stlag::WriteText(StdStream::Error, stlag::WideText(stlag::FormatText(texts.Load(options.messageId),
+                                                                             {stlag::kPathMarker}), {options.argument}));
         return kBadArguments;
     default: {
         const std::optional<stlag::ConsoleOptions> settled = WithBackupFile(engine, options);

@@ -115,6 +115,7 @@ public:
     PathFacts Probe(const std::string&) const override { return {PathAnswer::NotFound}; }
     bool IsLocalFixedDrive(char) const override { return true; }
     bool FileExists(const std::string&) const override { return false; }
+    bool NameTaken(const std::string&) const override { return false; }
     VariableValue Variable(const std::string&) const override { return {}; }
     std::unique_ptr<OutputFile> CreateNewFile(const std::string&) override
     {

@@ -64,11 +64,9 @@ std::string TrimWhiteSpace(const std::string& text, const CodePage& codePage)
     return text.substr(first, end - first);
 }
 
-namespace {
-
 // Simple lower-case mapping for the scripts that the single-byte ANSI code pages carry:
 // Latin, Greek and Cyrillic.
-char16_t LowerUnit(char16_t c)
+char16_t LowerCaseUnit(char16_t c)
 {
     if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return static_cast<char16_t>(c + 0x20);
@@ -90,8 +88,6 @@ char16_t LowerUnit(char16_t c)
     return c == 0x490 ? 0x491 : c;
 }
 
-}  // namespace
-
 LowerCaser::LowerCaser(const CodePage& codePage) : codePage_(codePage)
 {
     // Which byte stands for which character, for every single-byte character of the page.
@@ -110,7 +106,7 @@ LowerCaser::LowerCaser(const CodePage& codePage) : codePage_(codePage)
         byteOf.emplace(wide[0], static_cast<unsigned char>(b));
     }
     for (unsigned b = 1; b < 256; ++b) {
-        const auto found = unitOf[b] != 0 ? byteOf.find(LowerUnit(unitOf[b])) : byteOf.end();
+        const auto found = unitOf[b] != 0 ? byteOf.find(LowerCaseUnit(unitOf[b])) : byteOf.end();
         if (found != byteOf.end())
             lowerOf_[b] = static_cast<char>(found->second);
     }

@@ -29,6 +29,10 @@ inline bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); 
 // Leading and trailing white space removed.
 std::string TrimWhiteSpace(const std::string& text, const CodePage& codePage);
 
+// The lower case of a UTF-16 unit in the scripts that the single-byte ANSI code pages carry
+// (Latin, Greek, Cyrillic); any other unit as it is.
+char16_t LowerCaseUnit(char16_t c);
+
 // Lowers upper-case letters of single-byte characters as the code page knows them (so "Ö"
 // too in code page 1252); double-byte characters stay as they are, and no byte moves.
 // The code page's table is built once, when the object is made.

@@ -35,16 +35,12 @@ bool OthersMay(const FolderFacts& facts, unsigned long rights, bool inheritOnlyC
 
 }  // namespace
 
-std::optional<std::string> FolderByForm(const std::string& argument, const CodePage& codePage)
+std::optional<std::string> FolderByForm(const std::string& argument)
 {
-    // Blanks after the quote are what cmd leaves before a redirection: "C:\dir\" >log.
-    std::size_t last = std::string::npos;
-    for (std::size_t i = 0; i < argument.size(); i += CharLength(argument, i, codePage)) {
-        if (CharLength(argument, i, codePage) == 2 || !IsWhiteSpace(argument[i]))
-            last = i;
-    }
-    if (last == std::string::npos || CharLength(argument, last, codePage) != 1 ||
-        (argument[last] != '\\' && argument[last] != '"'))
+    // Blanks after the quote are what cmd leaves before a redirection: "C:\dir\" >log. No byte
+    // of a UTF-8 character from beyond ASCII is a backslash, a quote or white space.
+    const std::size_t last = argument.find_last_not_of(" \t\n\v\f\r");
+    if (last == std::string::npos || (argument[last] != '\\' && argument[last] != '"'))
         return std::nullopt;
     return argument.substr(0, last);
 }

@@ -13,14 +13,13 @@
 
 namespace stlag {
 
-// The folder that /repair's argument names by its form, without its last character: it ends
-// in a backslash, or in a double quote, as the C runtime and PowerShell hand over "C:\dir\"
-// (C:\dir"), white space after it aside. Nothing for any other argument. A trail byte of a
-// double-byte character is no backslash.
-std::optional<std::string> FolderByForm(const std::string& argument, const CodePage& codePage);
+// The folder that /repair's argument (UTF-8) names by its form, without its last character:
+// it ends in a backslash, or in a double quote, as the C runtime and PowerShell hand over
+// "C:\dir\" (C:\dir"), white space after it aside. Nothing for any other argument.
+std::optional<std::string> FolderByForm(const std::string& argument);
 
-// folder + "\" + baseName + " " + the time as "%Y-%m-%d %H%M%S" + ".reg". An empty folder
-// leaves the leading backslash.
+// folder + "\" + baseName + " " + the time as "%Y-%m-%d %H%M%S" + ".reg", in UTF-8. An empty
+// folder leaves the leading backslash.
 std::string DefaultBackupFileName(const std::string& folder, const std::string& baseName, const std::tm& localTime);
 
 // An entry of a folder's access list that grants rights: the account as a string SID

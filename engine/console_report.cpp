@@ -17,13 +17,14 @@ using Json = nlohmann::ordered_json;
 // Cut so that the summary stays far below its limit even with every backslash escaped.
 constexpr std::size_t kShownPathLimit = 600;
 
-std::string ShownPath(const std::string& path, const CodePage& codePage)
+// A UTF-8 path cut between characters, never inside one.
+std::string ShownPath(const std::string& path)
 {
     if (path.size() <= kShownPathLimit)
         return path;
-    std::size_t end = 0;
-    for (std::size_t next = 0; next <= kShownPathLimit - 3; next += CharLength(path, next, codePage))
-        end = next;
+    std::size_t end = kShownPathLimit - 3;
+    while (end > 0 && (static_cast<unsigned char>(path[end]) & 0xC0) == 0x80)
+        --end;
     return path.substr(0, end) + "...";
 }
 
@@ -219,7 +220,7 @@ RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::st
     return tally;
 }
 
-std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePage& codePage)
+PathText SummaryLine(const RunTally& tally, const Texts& texts)
 {
     std::string line = FormatText(texts.Load(IDS_CONSOLE_SUMMARY),
                                   {tally.lookedAt, tally.faulty, tally.repaired, tally.left, tally.byHand,
@@ -227,8 +228,8 @@ std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePag
     if (tally.backupStopped)
         line += texts.Load(IDS_CONSOLE_SUMMARY_STOPPED);
     if (!tally.backupPath.empty())
-        line += FormatText(texts.Load(IDS_CONSOLE_SUMMARY_BACKUP), {ShownPath(tally.backupPath, codePage)});
-    return line;
+        line += FormatText(texts.Load(IDS_CONSOLE_SUMMARY_BACKUP), {kPathMarker});
+    return WithPath(line, ShownPath(tally.backupPath));
 }
 
 std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const RunTally& tally,
@@ -244,7 +245,7 @@ std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const 
     }
     for (const UnreadValue& value : scan.unread)
         lines += Line(UnreadObject(value, scan, codePage));
-    const Json backup = tally.backupPath.empty() ? Json() : Json(Utf8(ShownPath(tally.backupPath, codePage), codePage));
+    const Json backup = tally.backupPath.empty() ? Json() : Json(ShownPath(tally.backupPath));
     return lines + Line({{"summary", true}, {"looked_at", tally.lookedAt}, {"faulty", tally.faulty},
                          {"repaired", tally.repaired}, {"left", tally.left}, {"change_by_hand", tally.byHand},
                          {"program_missing", tally.programsMissing}, {"not_judged", tally.notJudged},

@@ -8,6 +8,7 @@
 #include "platform.h"
 #include "repair_applier.h"
 #include "run_key_scanner.h"
+#include "text_format.h"
 
 namespace stlag {
 
@@ -24,7 +25,7 @@ struct RunTally {
     int notJudged = 0;       // looked at, and left for a person to judge
     int unreadKeys = 0;      // keys that exist but could not be read to their end
     int unreadValues = 0;    // values passed over unread
-    std::string backupPath;  // empty when no backup was made
+    std::string backupPath;  // UTF-8; empty when no backup was made
     bool backupStopped = false;  // the backup could not be written further; the rest was left
 };
 
@@ -37,9 +38,9 @@ int ExitCode(const ScanResult& scan, const RepairResult* repair);
 // repair is null for a scan alone. backupPath counts only when the repair created it.
 RunTally Tally(const ScanResult& scan, const RepairResult* repair, const std::string& backupPath);
 
-// The summary in the ANSI code page, without a line end and shorter than kSummaryLimit: a
-// long backup path is cut, with "..." at its end.
-std::string SummaryLine(const RunTally& tally, const Texts& texts, const CodePage& codePage);
+// The summary in the ANSI code page, the backup's path apart, without a line end and shorter
+// than kSummaryLimit: a long backup path is cut, with "..." at its end.
+PathText SummaryLine(const RunTally& tally, const Texts& texts);
 
 // JSON Lines in UTF-8, each line ended by LF: an object for every value looked at (with
 // what the repair did to it when there was one, and why it was not judged when it was

@@ -57,8 +57,11 @@ public:
     virtual bool FileExists(const std::string& path) const = 0;
     // The variable of that name (without its %), whatever its letter case.
     virtual VariableValue Variable(const std::string& name) const = 0;
+    // The files the program writes are named in UTF-8, as they may be named in any script.
+    // Whether anything, file or folder, has that name.
+    virtual bool NameTaken(const std::string& utf8Path) const = 0;
     // Creates a new file for writing; fails (null) when anything of that name exists.
-    virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
+    virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& utf8Path) = 0;
 };
 
 class CodePage {

@@ -51,7 +51,7 @@ RepairResult RepairApplier::Repair(const FindingList& findings, const RepairRequ
     result.findingsLeft = findings;
     result.outcomes.assign(findings.size(), RepairOutcome::NotTried);
     if (findings.empty()) {
-        result.outcomeText = texts_.Load(IDS_NO_FAULTS);
+        result.outcome.text = texts_.Load(IDS_NO_FAULTS);
         return result;
     }
     result.refusal = Refusal(findings, request);
@@ -76,7 +76,7 @@ RepairResult RepairApplier::Repair(const FindingList& findings, const RepairRequ
     result.backupStopped = walk.stopped;
     const int total = static_cast<int>(findings.size());
     const int left = static_cast<int>(result.findingsLeft.size());
-    result.outcomeText = OutcomeText(walk, total - left, total, request.backupPath);
+    result.outcome = OutcomeText(walk, total - left, total, request.backupPath);
     return result;
 }
 
@@ -87,7 +87,7 @@ RepairRefusal RepairApplier::Refusal(const FindingList& findings, const RepairRe
         anyTicked = IsTicked(request, i);
     if (!anyTicked)
         return RepairRefusal::NothingTicked;
-    if (fileSystem_.FileExists(request.backupPath))
+    if (fileSystem_.NameTaken(request.backupPath))
         return RepairRefusal::BackupExists;
     return RepairRefusal::None;
 }
@@ -151,18 +151,20 @@ bool RepairApplier::StillAsScanned(RegKey key, const Finding& finding) const
            value.dataRead && value.dataInCodePage && WithoutTerminators(value.data) == finding.oldData;
 }
 
-std::string RepairApplier::OutcomeText(const Walk& walk, int repairedCount, int total,
-                                       const std::string& backupPath) const
+PathText RepairApplier::OutcomeText(const Walk& walk, int repairedCount, int total,
+                                    const std::string& backupPath) const
 {
     if (walk.stopped) {
         const std::string changed = walk.changed.empty() ? texts_.Load(IDS_STOPPED_NOTHING_CHANGED)
                                                          : FormatText(texts_.Load(IDS_STOPPED_CHANGED), {walk.changed});
-        return texts_.Load(IDS_REPAIR_STOPPED) + changed + FailureParagraphs(walk) +
-               FormatText(texts_.Load(IDS_STOPPED_BACKUP_FILE), {backupPath});
+        return WithPath(texts_.Load(IDS_REPAIR_STOPPED) + changed + FailureParagraphs(walk) +
+                            FormatText(texts_.Load(IDS_STOPPED_BACKUP_FILE), {kPathMarker}),
+                        backupPath);
     }
     if (!walk.changeFailures.empty() || !walk.deleteFailures.empty())
-        return texts_.Load(IDS_REPAIR_ERRORS) + FailureParagraphs(walk) +
-               FormatText(texts_.Load(IDS_RESTORE_WITH_BACKUP), {backupPath});
+        return WithPath(texts_.Load(IDS_REPAIR_ERRORS) + FailureParagraphs(walk) +
+                            FormatText(texts_.Load(IDS_RESTORE_WITH_BACKUP), {kPathMarker}),
+                        backupPath);
     std::string repaired = repairedCount == total ? texts_.Load(IDS_ALL_REPAIRED)
                                                   : FormatText(texts_.Load(IDS_SOME_REPAIRED), {repairedCount, total});
     if (!walk.changedSinceScan.empty()) {
@@ -170,7 +172,7 @@ std::string RepairApplier::OutcomeText(const Walk& walk, int repairedCount, int 
         const std::string paragraph = FailureParagraphs(walk);
         repaired += "\r\n\r\n" + paragraph.substr(0, paragraph.find_last_not_of("\r\n") + 1);
     }
-    return repaired + FormatText(texts_.Load(IDS_BACKUP_CREATED), {backupPath});
+    return WithPath(repaired + FormatText(texts_.Load(IDS_BACKUP_CREATED), {kPathMarker}), backupPath);
 }
 
 std::string RepairApplier::FailureParagraphs(const Walk& walk) const

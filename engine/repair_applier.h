@@ -9,10 +9,12 @@
 #include "finding.h"
 #include "platform.h"
 #include "registry.h"
+#include "text_format.h"
 
 namespace stlag {
 
-// ticked[i] says whether finding i is to be repaired; findings past its end are not.
+// ticked[i] says whether finding i is to be repaired; findings past its end are not. The
+// backup's path is UTF-8.
 struct RepairRequest {
     std::vector<bool> ticked;
     std::string backupPath;
@@ -24,16 +26,16 @@ enum class RepairRefusal { None, NothingTicked, BackupExists, BackupNotCreated }
 // refused by the system or not recordable; changed by someone else since the scan.
 enum class RepairOutcome { NotTried, Repaired, Failed, ChangedSinceScan };
 
-// A refused repair changed nothing: findingsLeft holds every finding, outcomeText is
-// empty and warningTextId names the message to show. Otherwise findingsLeft holds what
-// was not repaired, in scan order, and outcomeText says what happened; backupStopped when
+// A refused repair changed nothing: findingsLeft holds every finding, outcome is empty and
+// warningTextId names the message to show. Otherwise findingsLeft holds what was not
+// repaired, in scan order, and outcome says what happened, the backup's path apart; backupStopped when
 // the backup could not be written further and the findings after that were not tried.
 // outcomes[i] is finding i's, either way.
 struct RepairResult {
     RepairRefusal refusal = RepairRefusal::None;
     unsigned warningTextId = 0;
     FindingList findingsLeft;
-    std::string outcomeText;
+    PathText outcome;
     std::vector<RepairOutcome> outcomes;
     bool backupStopped = false;
 };
@@ -64,7 +66,7 @@ private:
     Walk WalkLastToFirst(const FindingList& findings, const RepairRequest& request, class RegBackupWriter& backup) const;
     RepairOutcome RepairOne(const Finding& finding, RegBackupWriter& backup, Walk& walk) const;
     bool StillAsScanned(RegKey key, const Finding& finding) const;
-    std::string OutcomeText(const Walk& walk, int repairedCount, int total, const std::string& backupPath) const;
+    PathText OutcomeText(const Walk& walk, int repairedCount, int total, const std::string& backupPath) const;
     std::string FailureParagraphs(const Walk& walk) const;
 
     Registry& registry_;

@@ -28,4 +28,14 @@ std::string FormatText(const std::string& format, std::initializer_list<FormatAr
     return out;
 }
 
+const char kPathMarker[] = "\x01";
+
+PathText WithPath(const std::string& text, const std::string& path)
+{
+    PathText joined{text, text.find(kPathMarker), path};
+    if (joined.pathAt != std::string::npos)
+        joined.text.erase(joined.pathAt, 1);
+    return joined;
+}
+
 }  // namespace stlag

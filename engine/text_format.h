@@ -22,6 +22,20 @@ private:
 // Each %s or %d takes the next argument; a directive without an argument is left as it is.
 std::string FormatText(const std::string& format, std::initializer_list<FormatArg> args);
 
+// Stands in a formatted text for a path that is put in apart (see PathText).
+extern const char kPathMarker[];
+
+// A text in the ANSI code page and a file's path (UTF-8, for it may hold what the code page
+// lacks) to go in at pathAt; the two meet only as UTF-16. pathAt is npos when there is none.
+struct PathText {
+    std::string text;
+    std::size_t pathAt = std::string::npos;
+    std::string path;
+};
+
+// text formatted with kPathMarker in the path's place, the marker taken out again.
+PathText WithPath(const std::string& text, const std::string& path);
+
 }  // namespace stlag
 
 #endif

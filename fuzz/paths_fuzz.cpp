@@ -1,6 +1,6 @@
-// Path pieces for the save dialog, the program folder and the link launcher's fallback
-// command line, under a single- and a double-byte code page: never more than their
-// buffers hold, never a cut inside a double-byte character.
+// Path pieces for the save dialog and a typed backup name (UTF-8), and the link launcher's
+// fallback command line under a single- and a double-byte code page: never more than its
+// buffer holds, never a cut inside a double-byte character.
 #include "backup_name.h"
 #include "fakes.h"
 #include "launch_command.h"
@@ -23,21 +23,20 @@ static std::size_t Walk(const std::string& text, std::size_t until, char c, cons
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     const std::string path = std::string(reinterpret_cast<const char*>(bytes), size).c_str();
-    const std::size_t buffer = 1 + path.size() / 2, split = path.find('\xFF');  // names fit it or not
+    const std::size_t split = path.find('\xFF');
     const std::string open = path.substr(0, split), target = split == std::string::npos ? "" : path.substr(split + 1);
     for (const bool doubleByte : {false, true}) {
         const stlag::FakeCodePage page(doubleByte);
-        const auto holds = [&page](const std::string& s, char c) { return Walk(s, s.size(), c, page) < s.size(); };
         const auto boundary = [&page](const std::string& s, std::size_t pos) { return Walk(s, pos, 0, page) == pos; };
-        const std::string folder = stlag::GetFolderPart(path, page), name = stlag::GetFileNamePart(path, page);
+        const std::string folder = stlag::GetFolderPart(path), name = stlag::GetFileNamePart(path);
         const std::size_t cut = folder == path && name == path ? 0 : folder.size();
-        Require(!holds(name, '\\') && (cut == 0 ? folder == path && name == path && !holds(path, '/')
-                                               : folder + name == path && boundary(path, cut - 1)));
-        Require(cut == 0 || path[cut - 1] == '\\' || (path[cut - 1] == '/' && !holds(path, '\\') && !holds(name, '/')));
-        const std::vector<char> file = stlag::SaveDialogFileBuffer(path, buffer, page);
-        Require(file.size() == buffer && file.back() == '\0' && file.data() == (name.size() < buffer ? name : ""));
-        const std::size_t length = stlag::ProgramFolderFromModulePath(path, page).size();
-        Require(!holds(path.substr(length), '\\') && (length == 0 || (path[length - 1] == '\\' && boundary(path, length - 1))));
+        Require(name.find('\\') == std::string::npos &&
+                (cut == 0 ? path.find_first_of("\\/") == std::string::npos : folder + name == path));
+        Require(cut == 0 || path[cut - 1] == '\\' || (path[cut - 1] == '/' && path.find('\\') == std::string::npos));
+        // A completed name is the typed one, or put in the folder, and ends in ".reg" but when there is none.
+        const std::string completed = stlag::CompleteBackupName(path, "C:\\Desk");
+        Require(completed.find(path.substr(std::min(path.find_first_not_of("\\/"), path.size()))) != std::string::npos &&
+                (completed == path || completed.size() >= 4));
         // What stood before the placeholder, a blank, the target as one argument; untouched when too long.
         std::string command = "\x01untouched", argument = stlag::TargetArgument(target);
         const bool built = stlag::BuildFallbackCommand(open, target, page, command);

@@ -106,11 +106,11 @@ ComRef<IShellDispatch2> DesktopShellDispatch()
 
 }  // namespace
 
-bool OpenFromDesktop(const std::string& target, int show)
+bool OpenFromDesktop(const std::wstring& target, int show)
 {
     const ComScope com;  // outlives every reference below
     const ComRef<IShellDispatch2> shell = DesktopShellDispatch();
-    const BString file(AnsiToWide(target)), verb(L"open");
+    const BString file(target), verb(L"open");
     if (!shell || file.Get() == nullptr || verb.Get() == nullptr)
         return false;
     VARIANT operation = Variant(VT_BSTR);

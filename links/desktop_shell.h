@@ -9,7 +9,7 @@ namespace stlag {
 
 // True when the desktop's shell took the target; false when no desktop shell answers or
 // it refused.
-bool OpenFromDesktop(const std::string& target, int show);
+bool OpenFromDesktop(const std::wstring& target, int show);
 
 // True when the desktop's shell is there to open things: its process registers it at its own
 // pace after the desktop starts.

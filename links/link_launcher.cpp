@@ -32,14 +32,19 @@ LONG ReadDefaultValue(HKEY root, const char* subkey, char* out)
     return ERROR_SUCCESS;
 }
 
-int ShellOpen(const std::string& target, int show)
+int ShellOpen(const std::wstring& target, int show)
 {
     // This program may run elevated; the desktop's shell runs with the user's normal rights.
     if (OpenFromDesktop(target, show))
         return kStarted;
     const INT_PTR shell =
-        reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, show));
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, show));
     return static_cast<UINT_PTR>(shell) > 32 ? kStarted : static_cast<int>(shell);
+}
+
+int ShellOpen(const std::string& target, int show)
+{
+    return ShellOpen(AnsiToWide(target), show);
 }
 
 int LaunchTarget(const std::string& target, int show)

@@ -12,7 +12,9 @@
 namespace stlag {
 
 // Opens target with the desktop's shell or, when none answers or it refuses, with this
-// program's: a value above 32 when one took it, else this program's shell's error code.
+// program's: a value above 32 when one took it, else this program's shell's error code. The
+// ANSI target is converted; a path of any script is opened whole as UTF-16.
+int ShellOpen(const std::wstring& target, int show);
 int ShellOpen(const std::string& target, int show);
 
 // ShellOpen's result when it is above 32, else the fallback's: a value above 32 when the

@@ -4,13 +4,14 @@
 
 namespace stlag {
 
-std::string ProgramFolderFromModulePath(const std::string& modulePath, const CodePage& codePage)
+std::u16string ProgramFolderFromModulePath(const std::u16string& modulePath)
 {
-    // The splitter falls back on a forward slash; a module path without a backslash has no folder.
-    const std::size_t split = LastPathSeparator(modulePath, codePage);
-    if (split == std::string::npos || modulePath[split] != '\\')
-        return std::string();
-    return LowerCaser(codePage)(modulePath.substr(0, split + 1));
+    // A forward slash is no separator here: a module path without a backslash has no folder.
+    const std::size_t split = modulePath.rfind(u'\\');
+    std::u16string folder = split == std::u16string::npos ? std::u16string() : modulePath.substr(0, split + 1);
+    for (char16_t& unit : folder)
+        unit = LowerCaseUnit(unit);
+    return folder;
 }
 
 }  // namespace stlag

@@ -4,13 +4,12 @@
 
 #include <string>
 
-#include "platform.h"
 
 namespace stlag {
 
-// Everything up to and including the last backslash of the program's file path, in lower
-// case; empty when the path has no backslash.
-std::string ProgramFolderFromModulePath(const std::string& modulePath, const CodePage& codePage);
+// Everything up to and including the last backslash of the program's file path (UTF-16), in
+// lower case; empty when the path has no backslash.
+std::u16string ProgramFolderFromModulePath(const std::u16string& modulePath);
 
 }  // namespace stlag
 

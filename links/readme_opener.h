@@ -9,8 +9,8 @@ namespace stlag {
 // The read-me file beside the program, as F1 and the Help buttons open it.
 constexpr char kReadMeFileName[] = "ReadMe.txt";
 
-// The running program's folder, lower case, with its final backslash.
-std::string GetProgramFolder();
+// The running program's folder, lower case, with its final backslash, in any script.
+std::wstring GetProgramFolder();
 
 // Opens program folder + name (name as written) with a shell, as ShellOpen does; true when
 // one accepted it.

@@ -90,7 +90,7 @@ std::wstring FinalPath(HANDLE handle)
 // The folder as a path to open: a drive's root keeps its backslash, which "C:" would lose.
 std::wstring FolderToOpen(const std::string& folder)
 {
-    return AnsiToWide(folder.empty() || folder.back() == ':' ? folder + "\\" : folder);
+    return Utf8ToWide(folder.empty() || folder.back() == ':' ? folder + "\\" : folder);
 }
 
 // The facts of a folder opened as it is: a reparse point itself, not where it leads. False
@@ -156,8 +156,7 @@ unsigned AncestorsRefusal(const std::wstring& folder, std::string& above)
         return IDS_FOLDER_UNREADABLE;
     for (std::size_t end = root; end != 0 && end < full.size(); end = full.find(L'\\', end) + 1) {
         const std::wstring ancestor = full.substr(0, end);
-        bool inCodePage = true;
-        above = WideToAnsi(ancestor.data(), ancestor.size(), inCodePage);
+        above = WideToUtf8(ancestor);
         FolderFacts facts;
         if (!ReadFolderFacts(ancestor, facts))
             return IDS_FOLDER_UNREADABLE;
@@ -212,12 +211,11 @@ unsigned SettleFolder(const std::wstring& folder, bool elevated, std::string& ab
 std::string FolderOfFile(const std::string& path)
 {
     const std::wstring full = Filled([&](wchar_t* buffer, DWORD size) {
-        return GetFullPathNameW(AnsiToWide(path).c_str(), size, buffer, nullptr);
+        return GetFullPathNameW(Utf8ToWide(path).c_str(), size, buffer, nullptr);
     });
     const std::size_t split = full.rfind(L'\\');
     const std::wstring folder = split == std::wstring::npos ? full : full.substr(0, split);
-    bool inCodePage = true;
-    return WideToAnsi(folder.data(), folder.size(), inCodePage);
+    return WideToUtf8(folder);
 }
 
 std::tm LocalNow()
@@ -317,12 +315,12 @@ bool HeldFolder::Holds(void* file) const
            CSTR_EQUAL;
 }
 
-BackupChoice ChooseBackupFile(const std::string& argument, const CodePage& codePage, const std::string& baseName)
+BackupChoice ChooseBackupFile(const std::string& argument, const std::string& baseName)
 {
     const RunLevel level = CurrentRunLevel();
     BackupChoice choice;
-    std::optional<std::string> folder = FolderByForm(argument, codePage);
-    const DWORD attributes = GetFileAttributesW(AnsiToWide(argument).c_str());
+    std::optional<std::string> folder = FolderByForm(argument);
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(argument).c_str());
     if (!folder && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         folder = argument;
     if (folder) {
@@ -331,7 +329,12 @@ BackupChoice ChooseBackupFile(const std::string& argument, const CodePage& codeP
         choice.refusalId = SettleFolder(FolderToOpen(*folder), level != RunLevel::User, choice.above);
         return choice;
     }
-    choice.path = argument;
+    // Named whole, so that whoever reads the report finds it, wherever stlagc ran.
+    choice.path = WideToUtf8(Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(Utf8ToWide(argument).c_str(), size, buffer, nullptr);
+    }));
+    if (choice.path.empty())
+        choice.path = argument;
     if (level == RunLevel::System) {
         const std::string fileFolder = FolderOfFile(argument);
         choice.folder = fileFolder + "\\";

@@ -51,7 +51,8 @@ private:
 };
 
 // stlagc's backup file for /repair ARGUMENT, or the text id of why there is none (and the
-// folder the text is about, and the folder above it that the text names with %s). A folder
+// folder the text is about, and the folder above it that the text names with %s), all paths
+// in UTF-8; a file's path as the system makes it full. A folder
 // (FolderByForm, or an existing folder) gets a file named baseName and the time; a missing
 // one is created, with the protected descriptor when elevated. Elevated, an existing folder
 // must pass FolderRefusal, and every folder above it, from its root down, AncestorRefusal,
@@ -60,7 +61,7 @@ struct BackupChoice {
     std::string path, folder, above;
     unsigned refusalId = 0;
 };
-BackupChoice ChooseBackupFile(const std::string& argument, const CodePage& codePage, const std::string& baseName);
+BackupChoice ChooseBackupFile(const std::string& argument, const std::string& baseName);
 
 }  // namespace stlag
 

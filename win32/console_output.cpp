@@ -27,18 +27,20 @@ void WriteToConsole(HANDLE console, const std::wstring& text)
     }
 }
 
-void Write(StdStream stream, const std::string& text, UINT codePage)
+// The stream's console, or null when it goes to a file or a pipe.
+HANDLE Console(StdStream stream)
 {
-    FILE* file = stream == StdStream::Out ? stdout : stderr;
     const HANDLE handle = GetStdHandle(stream == StdStream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     DWORD mode = 0;
-    if (handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
-        WriteToConsole(handle, AnsiToWide(text, codePage));
-        return;
-    }
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+
+void ToFile(StdStream stream, const std::string& bytes)
+{
+    FILE* file = stream == StdStream::Out ? stdout : stderr;
     // No translation by the runtime: CR LF stays CR LF.
     _setmode(_fileno(file), _O_BINARY);
-    std::fwrite(text.data(), 1, text.size(), file);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fflush(file);
 }
 
@@ -46,12 +48,27 @@ void Write(StdStream stream, const std::string& text, UINT codePage)
 
 void WriteAnsi(StdStream stream, const std::string& text)
 {
-    Write(stream, text, CP_ACP);
+    if (const HANDLE console = Console(stream))
+        WriteToConsole(console, AnsiToWide(text));
+    else
+        ToFile(stream, text);
 }
 
 void WriteUtf8(StdStream stream, const std::string& text)
 {
-    Write(stream, text, CP_UTF8);
+    if (const HANDLE console = Console(stream))
+        WriteToConsole(console, Utf8ToWide(text));
+    else
+        ToFile(stream, text);
+}
+
+void WriteText(StdStream stream, const std::wstring& text)
+{
+    bool whole = true;
+    if (const HANDLE console = Console(stream))
+        WriteToConsole(console, text);
+    else
+        ToFile(stream, WideToAnsi(text.data(), text.size(), whole));
 }
 
 }  // namespace stlag

@@ -12,6 +12,8 @@ enum class StdStream { Out, Error };
 
 void WriteAnsi(StdStream stream, const std::string& text);
 void WriteUtf8(StdStream stream, const std::string& text);
+// Shown whole on a console; to a file or a pipe in the ANSI code page, '?' for what it lacks.
+void WriteText(StdStream stream, const std::wstring& text);
 
 }  // namespace stlag
 

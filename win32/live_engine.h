@@ -33,7 +33,7 @@ public:
     {
         return RepairApplier(registry_, files_, codePage_, texts_).Repair(findings, request);
     }
-    bool FileExists(const std::string& path) const { return files_.FileExists(path); }
+    bool NameTaken(const std::string& utf8Path) const { return files_.NameTaken(utf8Path); }
     const Texts& texts() const { return texts_; }
     const CodePage& codePage() const { return codePage_; }
     const LowerCaser& lower() const { return lower_; }

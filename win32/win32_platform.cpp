@@ -52,6 +52,11 @@ bool Win32FileSystem::FileExists(const std::string& path) const
     return true;
 }
 
+bool Win32FileSystem::NameTaken(const std::string& utf8Path) const
+{
+    return GetFileAttributesW(Utf8ToWide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 VariableValue Win32FileSystem::Variable(const std::string& name) const
 {
     const std::wstring wideName = AnsiToWide(name);
@@ -122,7 +127,7 @@ std::unique_ptr<OutputFile> Win32FileSystem::CreateNewFile(const std::string& pa
     if (protect_ && descriptor.empty())
         return nullptr;
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, const_cast<unsigned char*>(descriptor.data()), FALSE};
-    const std::wstring wide = AnsiToWide(path);
+    const std::wstring wide = Utf8ToWide(path);
     // Looked at before and after the file is made: a swap in between would put it elsewhere.
     std::optional<HeldFolder> folder;
     if (protect_)
@@ -157,6 +162,38 @@ std::wstring AnsiToWide(const std::string& ansi, unsigned codePage)
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], n);
     return wide;
+}
+
+std::wstring Utf8ToWide(const std::string& utf8)
+{
+    return AnsiToWide(utf8, CP_UTF8);
+}
+
+std::string WideToUtf8(const std::wstring& wide)
+{
+    bool whole = true;
+    return WideToAnsi(wide.data(), wide.size(), whole, CP_UTF8);
+}
+
+std::wstring WideText(const PathText& text)
+{
+    if (text.pathAt == std::string::npos)
+        return AnsiToWide(text.text);
+    return AnsiToWide(text.text.substr(0, text.pathAt)) + Utf8ToWide(text.path) + AnsiToWide(text.text.substr(text.pathAt));
+}
+
+std::wstring WideText(const std::string& ansiWithMarkers, const std::vector<std::string>& utf8Paths)
+{
+    std::wstring text;
+    std::size_t at = 0;
+    for (const std::string& path : utf8Paths) {
+        const std::size_t marker = ansiWithMarkers.find(kPathMarker, at);
+        if (marker == std::string::npos)
+            break;
+        text += AnsiToWide(ansiWithMarkers.substr(at, marker - at)) + Utf8ToWide(path);
+        at = marker + 1;
+    }
+    return text + AnsiToWide(ansiWithMarkers.substr(at));
 }
 
 std::string WideToAnsi(const wchar_t* wide, std::size_t length, bool& inCodePage, unsigned codePage)

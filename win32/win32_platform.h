@@ -4,9 +4,11 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "backup_home.h"
 #include "platform.h"
+#include "text_format.h"
 
 namespace stlag {
 
@@ -18,6 +20,7 @@ public:
     PathFacts Probe(const std::string& path) const override;
     bool IsLocalFixedDrive(char letter) const override;
     bool FileExists(const std::string& path) const override;
+    bool NameTaken(const std::string& utf8Path) const override;
     VariableValue Variable(const std::string& name) const override;
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
 
@@ -40,6 +43,15 @@ private:
 
 // Text in a code page (the ANSI one unless told) as the system converts it to UTF-16.
 std::wstring AnsiToWide(const std::string& ansi, unsigned codePage = 0);
+
+// UTF-8 text, as the files the program writes are named, to UTF-16 and back.
+std::wstring Utf8ToWide(const std::string& utf8);
+std::string WideToUtf8(const std::wstring& wide);
+
+// An ANSI text with a path that may hold what the code page lacks, as one UTF-16 text; and
+// one with a kPathMarker for each UTF-8 path, in order.
+std::wstring WideText(const PathText& text);
+std::wstring WideText(const std::string& ansiWithMarkers, const std::vector<std::string>& utf8Paths);
 
 // UTF-16 text in a code page (the ANSI one unless told), NULs included; inCodePage is false
 // when a character had no counterpart there and was replaced (no best fit is ever chosen),

@@ -9,7 +9,7 @@ INT_PTR CDialog::DoModal()
         const HWND active = ::GetActiveWindow();
         parent = active != nullptr ? ::GetAncestor(active, GA_ROOT) : nullptr;
     }
-    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                              &CDialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
 }
 
@@ -85,6 +85,14 @@ void CDialog::DdxText(bool save, int id, std::string& value) const
         value = CWindow(GetDlgItem(id)).GetText();
     else
         SetItemText(id, value);
+}
+
+void CDialog::DdxWideText(bool save, int id, std::wstring& value) const
+{
+    if (save)
+        value = CWindow(GetDlgItem(id)).GetWideText();
+    else
+        ::SetDlgItemTextW(window_, id, value.c_str());
 }
 
 }  // namespace stlag

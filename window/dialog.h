@@ -24,7 +24,8 @@ public:
     CDialog& operator=(const CDialog&) = delete;
     virtual ~CDialog() = default;
 
-    // Runs the dialog from the program's own template.
+    // Runs the dialog from the program's own template, as a Unicode window, so that a control
+    // can hold text in any script; texts set in the ANSI code page are converted by the system.
     INT_PTR DoModal();
     bool EndDialog(INT_PTR result) const { return ::EndDialog(window_, result) != 0; }
 
@@ -61,6 +62,7 @@ protected:
     void DdxControl(int id, CWindow& control) const { control.Attach(GetDlgItem(id)); }
     void DdxCheck(bool save, int id, bool& value) const;
     void DdxText(bool save, int id, std::string& value) const;
+    void DdxWideText(bool save, int id, std::wstring& value) const;
 
 private:
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,8 +6,8 @@ CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), page_()
 {
     page_.dwSize = sizeof page_;
     page_.dwFlags = PSP_HASHELP;
-    page_.hInstance = ::GetModuleHandleA(nullptr);
-    page_.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page_.hInstance = ::GetModuleHandleW(nullptr);
+    page_.pszTemplate = MAKEINTRESOURCEW(templateId);
     page_.pfnDlgProc = &CPropertyPage::PageProcedure;
     page_.lParam = reinterpret_cast<LPARAM>(this);
 }
@@ -15,7 +15,7 @@ CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId), page_()
 INT_PTR CALLBACK CPropertyPage::PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (message == WM_INITDIALOG)
-        lParam = reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam;
+        lParam = reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam;
     auto* page = static_cast<CPropertyPage*>(reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA)));
     if (message == WM_PAINT && page != nullptr && !page->painted_) {
         page->painted_ = true;

@@ -19,7 +19,7 @@ public:
     // The template's own caption is the page's title.
     explicit CPropertyPage(UINT templateId);
 
-    const PROPSHEETPAGEA& PageHeader() const { return page_; }
+    const PROPSHEETPAGEW& PageHeader() const { return page_; }
 
     // PSWIZB_ flags. Posted, so they take effect after the sheet has finished activating
     // the page, which sets its own buttons on the way.
@@ -53,7 +53,7 @@ private:
     // A press before that is the second half of one meant for the page before.
     bool Settled();
 
-    PROPSHEETPAGEA page_;
+    PROPSHEETPAGEW page_;
     bool painted_ = false, enterHeld_ = false;
     DWORD paintedAt_ = 0;
 };

@@ -5,27 +5,27 @@
 namespace stlag {
 
 namespace {
-// The callback of PropertySheetA carries no data of ours; the sheet being built is kept
+// The callback of PropertySheetW carries no data of ours; the sheet being built is kept
 // here for the length of DoModal (one user-interface thread, no nested sheets).
 CPropertySheet* sheetBeingCreated = nullptr;
 }  // namespace
 
 CPropertySheet::CPropertySheet(UINT captionId, HWND parent, UINT startPage)
-    : caption_(LoadText(captionId)), parent_(parent), startPage_(startPage)
+    : caption_(LoadWideText(captionId)), parent_(parent), startPage_(startPage)
 {
 }
 
 INT_PTR CPropertySheet::DoModal()
 {
-    std::vector<PROPSHEETPAGEA> pageHeaders;
+    std::vector<PROPSHEETPAGEW> pageHeaders;
     for (const CPropertyPage* page : pages_)
         pageHeaders.push_back(page->PageHeader());
 
-    PROPSHEETHEADERA header = {};
+    PROPSHEETHEADERW header = {};
     header.dwSize = sizeof header;
     header.dwFlags = flags_ | PSH_PROPSHEETPAGE | PSH_USECALLBACK;
     header.hwndParent = parent_;
-    header.hInstance = ::GetModuleHandleA(nullptr);
+    header.hInstance = ::GetModuleHandleW(nullptr);
     header.pszCaption = caption_.c_str();
     header.nPages = static_cast<UINT>(pageHeaders.size());
     header.nStartPage = startPage_;
@@ -33,7 +33,7 @@ INT_PTR CPropertySheet::DoModal()
     header.pfnCallback = &CPropertySheet::SheetCallback;
 
     sheetBeingCreated = this;
-    const INT_PTR result = ::PropertySheetA(&header);
+    const INT_PTR result = ::PropertySheetW(&header);
     sheetBeingCreated = nullptr;
     return result;
 }

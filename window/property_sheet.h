@@ -1,4 +1,4 @@
-// A modal property sheet over comctl32's PropertySheetA. Its pages are handed what they
+// A modal property sheet over comctl32's PropertySheetW, its windows Unicode ones. Its pages are handed what they
 // need when they are made; none of them reaches back to the sheet object.
 #ifndef STLAG_PROPERTY_SHEET_H
 #define STLAG_PROPERTY_SHEET_H
@@ -48,7 +48,7 @@ private:
     static LRESULT CALLBACK SheetSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR object) noexcept;
 
-    std::string caption_;
+    std::wstring caption_;
     HWND parent_;
     UINT startPage_;
     DWORD flags_ = 0;

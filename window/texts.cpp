@@ -18,6 +18,13 @@ std::string LoadText(UINT id)
     return std::string(ansi.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
+std::wstring LoadWideText(UINT id)
+{
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(::GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
 int AppMessageBox(HWND owner, const std::string& text, UINT style)
 {
     return ::MessageBoxA(owner, text.c_str(), LoadText(kAppTitleTextId).c_str(), style);

@@ -13,6 +13,8 @@ constexpr UINT kAppTitleTextId = 57344;
 
 // In the system's ANSI code page, whatever its length; empty for an unknown id.
 std::string LoadText(UINT id);
+// The same in UTF-16.
+std::wstring LoadWideText(UINT id);
 
 // A message box with the program's title as its caption.
 int AppMessageBox(HWND owner, const std::string& text, UINT style);

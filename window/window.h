@@ -23,6 +23,9 @@ public:
     bool IsWindowVisible() const { return ::IsWindowVisible(window_) != 0; }
     bool SetText(const std::string& text) const { return ::SetWindowTextA(window_, text.c_str()) != 0; }
     std::string GetText() const;
+    // The text in UTF-16, which holds every character a window can show.
+    bool SetWideText(const std::wstring& text) const { return ::SetWindowTextW(window_, text.c_str()) != 0; }
+    std::wstring GetWideText() const;
     // The size of its text in its own font.
     SIZE GetTextExtent() const;
     // Its outer rectangle in its parent's client coordinates.
@@ -49,6 +52,15 @@ inline std::string CWindow::GetText() const
     const int length = ::GetWindowTextLengthA(window_);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const int copied = ::GetWindowTextA(window_, &text[0], length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+inline std::wstring CWindow::GetWideText() const
+{
+    const int length = ::GetWindowTextLengthW(window_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window_, &text[0], length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
 }

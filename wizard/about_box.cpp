@@ -1,5 +1,8 @@
 #include "about_box.h"
 
+#include "link_launcher.h"
+#include "win32_platform.h"
+
 #include "property_page.h"
 #include "readme_opener.h"
 #include "texts.h"
@@ -20,7 +23,12 @@ BOOL CAboutBox::OnInitDialog()
     CDialog::OnInitDialog();
     webLink_.SetLinkTarget(LoadText(IDS_WEB_TARGET));
     mailLink_.SetLinkTarget(LoadText(IDS_MAIL_TARGET));
-    readMeLink_.SetLinkTarget(GetProgramFolder() + LoadText(IDS_README_LINK_NAME));
+    // Shown in the ANSI code page, opened whole: the program's folder may be named in any script.
+    const std::wstring readMe = GetProgramFolder() + LoadWideText(IDS_README_LINK_NAME);
+    bool whole = true;
+    readMeLink_.SetLinkTarget(WideToAnsi(readMe.data(), readMe.size(), whole));
+    if (!whole)
+        readMeLink_.SetLauncher([readMe](const std::string&) { return ShellOpen(readMe, SW_SHOW); });
     PlaceReadMeLink();
     return TRUE;
 }

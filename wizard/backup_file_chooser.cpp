@@ -5,35 +5,29 @@
 
 #include <vector>
 
+#include "win32_platform.h"
+
 namespace stlag {
 
 std::string GetSpecialFolderPath(int folderNumber)
 {
-    IMalloc* allocator = nullptr;
-    if (FAILED(::SHGetMalloc(&allocator)))
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, folderNumber, nullptr, SHGFP_TYPE_CURRENT, path)))
         return std::string();
-    std::string path;
-    LPITEMIDLIST items = nullptr;
-    if (::SHGetSpecialFolderLocation(nullptr, folderNumber, &items) == S_OK) {
-        char buffer[MAX_PATH] = {};
-        if (::SHGetPathFromIDListA(items, buffer))
-            path = buffer;
-        allocator->Free(items);
-    }
-    allocator->Release();
-    return path;
+    return WideToUtf8(path);
 }
 
 bool AskSaveFileName(HWND owner, const std::string& path, DWORD flags, const std::string& filterText,
-                     const std::string& defaultExtension, std::size_t bufferSize, const CodePage& codePage,
-                     std::string& chosenPath)
+                     const std::string& defaultExtension, std::size_t bufferSize, std::string& chosenPath)
 {
-    std::vector<char> file = SaveDialogFileBuffer(path, bufferSize, codePage);
-    const std::string initialFolder = GetFolderPart(path, codePage);
-    const std::string filter = SaveDialogFilter(filterText);
+    std::vector<wchar_t> file(bufferSize == 0 ? 1 : bufferSize, L'\0');
+    const std::wstring name = Utf8ToWide(GetFileNamePart(path)), initialFolder = Utf8ToWide(GetFolderPart(path));
+    if (name.size() < file.size())
+        name.copy(file.data(), name.size());
+    const std::wstring filter = AnsiToWide(SaveDialogFilter(filterText)), extension = AnsiToWide(defaultExtension);
 
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
@@ -41,10 +35,10 @@ bool AskSaveFileName(HWND owner, const std::string& path, DWORD flags, const std
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.Flags = flags;
-    dialog.lpstrDefExt = defaultExtension.c_str();
-    if (!::GetSaveFileNameA(&dialog))
+    dialog.lpstrDefExt = extension.c_str();
+    if (!::GetSaveFileNameW(&dialog))
         return false;
-    chosenPath = file.data();
+    chosenPath = WideToUtf8(file.data());
     return true;
 }
 

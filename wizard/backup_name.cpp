@@ -1,18 +1,27 @@
 #include "backup_name.h"
 
-#include "ansi_text.h"
+#include <algorithm>
+#include <cctype>
 
 namespace stlag {
 
-std::string GetFolderPart(const std::string& path, const CodePage& codePage)
+namespace {
+std::size_t LastSeparator(const std::string& path)
 {
-    const std::size_t split = LastPathSeparator(path, codePage);
+    const std::size_t backslash = path.rfind('\\');
+    return backslash != std::string::npos ? backslash : path.rfind('/');
+}
+}  // namespace
+
+std::string GetFolderPart(const std::string& path)
+{
+    const std::size_t split = LastSeparator(path);
     return split == std::string::npos ? path : path.substr(0, split + 1);
 }
 
-std::string GetFileNamePart(const std::string& path, const CodePage& codePage)
+std::string GetFileNamePart(const std::string& path)
 {
-    const std::size_t split = LastPathSeparator(path, codePage);
+    const std::size_t split = LastSeparator(path);
     return split == std::string::npos ? path : path.substr(split + 1);
 }
 
@@ -29,14 +38,17 @@ std::string SaveDialogFilter(const std::string& filterText)
     return filter;
 }
 
-std::vector<char> SaveDialogFileBuffer(const std::string& nameSource, std::size_t bufferSize,
-                                       const CodePage& codePage)
+std::string CompleteBackupName(const std::string& typed, const std::string& folder)
 {
-    std::vector<char> buffer(bufferSize == 0 ? 1 : bufferSize, '\0');
-    const std::string name = GetFileNamePart(nameSource, codePage);
-    if (name.size() < buffer.size())
-        name.copy(buffer.data(), name.size());
-    return buffer;
+    if (typed.find_first_not_of(" \\/") == std::string::npos)
+        return typed;  // no name at all, which the creation refuses
+    const bool drive = typed.size() > 2 && typed[1] == ':' && (typed[2] == '\\' || typed[2] == '/');
+    const bool share = typed.compare(0, 2, "\\\\") == 0 || typed.compare(0, 2, "//") == 0;
+    const std::size_t start = std::min(typed.find_first_not_of("\\/"), typed.size());
+    std::string path = drive || share ? typed : folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + typed.substr(start);
+    std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ending == ".reg" ? path : path + ".reg";
 }
 
 }  // namespace stlag

@@ -1,5 +1,7 @@
 #include "finish_page.h"
 
+#include "win32_platform.h"
+
 namespace stlag {
 
 void CFinishPage::DoDataExchange(bool /*save*/)
@@ -10,7 +12,8 @@ void CFinishPage::DoDataExchange(bool /*save*/)
 BOOL CFinishPage::OnInitDialog()
 {
     CWizardPage::OnInitDialog();
-    outcomeEdit_.SetText(state_.outcomeText);
+    // The backup's path whole, in whatever script its folders are named.
+    outcomeEdit_.SetWideText(WideText(state_.outcome));
     return FALSE;
 }
 

@@ -25,7 +25,8 @@ std::string DefaultBackupPath()
     const std::time_t now = std::time(nullptr);
     std::tm local = {};
     localtime_s(&local, &now);
-    return DefaultBackupFileName(GetSpecialFolderPath(CSIDL_DESKTOP), LoadText(IDS_BACKUP_BASE_NAME), local);
+    return DefaultBackupFileName(GetSpecialFolderPath(CSIDL_DESKTOP), WideToUtf8(LoadWideText(IDS_BACKUP_BASE_NAME)),
+                                 local);
 }
 }  // namespace
 
@@ -33,7 +34,9 @@ void CRepairPage::DoDataExchange(bool save)
 {
     DdxControl(IDC_FINDING_LIST, findingList_);
     DdxCheck(save, IDC_ADVANCED_CHECK, advancedMode_);
-    DdxText(save, IDC_BACKUP_EDIT, backupFileName_);
+    std::wstring backupFileName = Utf8ToWide(backupFileName_);
+    DdxWideText(save, IDC_BACKUP_EDIT, backupFileName);
+    backupFileName_ = WideToUtf8(backupFileName);
 }
 
 BOOL CRepairPage::OnInitDialog()
@@ -56,7 +59,7 @@ void CRepairPage::Scan()
     FillFindingList();
     const int found = static_cast<int>(state_.findings.size());
     if (found == 0)
-        state_.outcomeText = LoadText(IDS_NO_FAULTS);
+        state_.outcome = PathText{LoadText(IDS_NO_FAULTS)};
     else
         SetItemText(IDC_FOUND_TEXT, FormatText(LoadText(IDS_FAULTS_FOUND), {found}));
 }
@@ -78,6 +81,9 @@ LRESULT CRepairPage::OnSetActive()
 LRESULT CRepairPage::OnWizardNext()
 {
     UpdateData(true);
+    // Where a double-click can undo it, and shown so in the field.
+    backupFileName_ = CompleteBackupName(backupFileName_, GetSpecialFolderPath(CSIDL_DESKTOP));
+    UpdateData(false);
     RepairRequest request;
     request.backupPath = backupFileName_;
     for (int row = 0; row < findingList_.GetItemCount(); ++row)
@@ -93,7 +99,7 @@ LRESULT CRepairPage::OnWizardNext()
         return -1;
     }
     state_.findings = std::move(result.findingsLeft);
-    state_.outcomeText = std::move(result.outcomeText);
+    state_.outcome = std::move(result.outcome);
     FillFindingList();
     return CWizardPage::OnWizardNext();
 }
@@ -148,8 +154,8 @@ void CRepairPage::OnBrowseButton()
     std::string offered = backupFileName_;
     std::string chosen;
     while (AskSaveFileName(window_, offered, OFN_HIDEREADONLY | OFN_NOCHANGEDIR, LoadText(IDS_SAVE_FILTER),
-                           LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, engine_.codePage(), chosen)) {
-        if (!engine_.FileExists(chosen)) {
+                           LoadText(IDS_SAVE_DEFAULT_EXT), kFileBufferSize, chosen)) {
+        if (!engine_.NameTaken(chosen)) {
             backupFileName_ = chosen;
             break;
         }

@@ -44,7 +44,7 @@ private:
     LiveEngine& engine_;
     CListView findingList_;
     bool advancedMode_ = false;
-    std::string backupFileName_;
+    std::string backupFileName_;  // UTF-8
     bool firstPaint_ = true;
 };
 

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "finding.h"
+#include "text_format.h"
 
 namespace stlag {
 
 struct WizardState {
     FindingList findings;     // row i of the repair page's list shows finding i
     std::string logText;      // the troubleshooting log of the scan
-    std::string outcomeText;  // what the finish page shows
+    PathText outcome;         // what the finish page shows, the backup's path apart
 };
 
 }  // namespace stlag

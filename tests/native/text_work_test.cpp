@@ -9,35 +9,27 @@
 
 using namespace stlag;
 
-// The backup's folder and file name, and the program's folder, which only a backslash makes.
-TEST(PathParts, FolderNameAndProgramFolder)
+// The backup's folder and file name (UTF-8), the program's folder (UTF-16), which only a
+// backslash makes, in lower case, and a typed backup name where a double-click undoes from.
+TEST(PathParts, FolderNameProgramFolderAndBackupName)
 {
-    const struct { std::string path; FakeCodePage::Kind page; std::string folder, name, programFolder; } cases[] = {
-        // A trail byte 0x5C is no separator, and a trail byte "A" no capital.
-        {"C:\\\x82\x41\\\x95\x5C.reg", FakeCodePage::DoubleByte, "C:\\\x82\x41\\", "\x95\x5C.reg", "c:\\\x82\x41\\"},
-        {"C:\\a\\b/c.reg", FakeCodePage::SingleByte, "C:\\a\\", "b/c.reg", "c:\\a\\"},
-        {"C:/a/b.reg", FakeCodePage::SingleByte, "C:/a/", "b.reg", ""},
-        {"b.reg", FakeCodePage::SingleByte, "b.reg", "b.reg", ""},
-        {Ansi("C:\\PROGRAM\\ÖL\\X.EXE"), FakeCodePage::SingleByte, Ansi("C:\\PROGRAM\\ÖL\\"), "X.EXE", Ansi("c:\\program\\öl\\")},
-        // In UTF-8 (65001) the bytes of "Ö" stay as they are.
-        {"C:\\PROGRAM\\\xC3\x96L\\X.EXE", FakeCodePage::Utf8, "C:\\PROGRAM\\\xC3\x96L\\", "X.EXE", "c:\\program\\\xC3\x96l\\"},
-    };
-    for (const auto& c : cases) {
-        const FakeCodePage codePage(c.page);
-        EXPECT_EQ(GetFolderPart(c.path, codePage), c.folder) << c.path;
-        EXPECT_EQ(GetFileNamePart(c.path, codePage), c.name) << c.path;
-        EXPECT_EQ(ProgramFolderFromModulePath(c.path, codePage), c.programFolder) << c.path;
-    }
+    const struct { std::string path, folder, name; } parts[] = {
+        {"C:\\a\\b/c.reg", "C:\\a\\", "b/c.reg"}, {"C:/a/b.reg", "C:/a/", "b.reg"}, {"b.reg", "b.reg", "b.reg"},
+        {"C:\\\xCE\xA9\\\xCE\xA9.reg", "C:\\\xCE\xA9\\", "\xCE\xA9.reg"}};
+    for (const auto& c : parts)
+        EXPECT_TRUE(GetFolderPart(c.path) == c.folder && GetFileNamePart(c.path) == c.name) << c.path;
+    EXPECT_EQ(ProgramFolderFromModulePath(u"C:\\PROGRAM\\ÖL Ω\\X.EXE"), u"c:\\program\\öl ω\\");
+    EXPECT_EQ(ProgramFolderFromModulePath(u"C:/a/x.exe"), u"");
+    const std::string desk = "C:\\Users\\\xC5\x81ukasz\\Desktop";
+    const std::pair<std::string, std::string> names[] = {
+        {"b", desk + "\\b.reg"}, {"\\sub\\B.REG", desk + "\\sub\\B.REG"}, {"C:\\bk\\noext", "C:\\bk\\noext.reg"},
+        {"C:/bk/x.txt", "C:/bk/x.txt.reg"}, {"\\\\127.0.0.1\\s\\x.reg", "\\\\127.0.0.1\\s\\x.reg"}, {" ", " "}};
+    for (const auto& c : names)
+        EXPECT_EQ(CompleteBackupName(c.first, desk), c.second) << c.first;
 }
 
-TEST(BackupName, SaveDialogDefaultNameAndFindingRow)
+TEST(BackupName, SaveDialogFilterDefaultNameAndFindingRow)
 {
-    // The name goes in only with room for its NUL; a size of 0 still gets the NUL.
-    const struct { std::size_t size; std::string buffer; } cases[] = {{6, {"b.reg", 6}}, {5, std::string(5, '\0')}, {0, {"", 1}}};
-    for (const auto& c : cases) {
-        const std::vector<char> buffer = SaveDialogFileBuffer("C:\\d\\b.reg", c.size, FakeCodePage());
-        EXPECT_EQ(std::string(buffer.begin(), buffer.end()), c.buffer) << c.size;
-    }
     EXPECT_EQ(SaveDialogFilter("A|*.a|\nB|*.b||"), std::string("A\0*.a\0B\0*.b\0\0", 13));
 
     std::tm time{};

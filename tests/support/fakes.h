@@ -57,6 +57,7 @@ public:
         const auto variable = variables.find(Fold(name));
         return variable == variables.end() ? VariableValue() : VariableValue{VariableValue::Set, variable->second};
     }
+    bool NameTaken(const std::string& path) const override { return files.count(Fold(path)) != 0; }
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override
     {
         return FileExists(path) ? nullptr : std::make_unique<File>(*this, Fold(path));
