@@ -17,6 +17,7 @@
 #include "backup_file_chooser.h"
 #include "desktop_shell.h"
 #include "hyper_link.h"
+#include "readme_opener.h"
 #include "resource.h"
 #include "test_helpers.h"
 #include "text_format.h"
@@ -305,6 +306,54 @@ TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyG
     wizard.NextTo(2);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.sheet, kFinishButton)) != 0; }));
     EXPECT_EQ(LoadText(IDS_NO_FAULTS), wizard.Shown());
+}
+
+// A desktop named in a script the code page lacks: the default backup name lies on it, a typed
+// name without a folder or ".reg" is completed there, and the finish page names the file whole.
+TEST_F(WizardTest, BackupNamesInAnyScript)
+{
+    const std::wstring desktop = L"C:\\\u03A9mega\\Desktop", shellFolders = L"Software\\Microsoft\\Windows\\"
+                                 L"CurrentVersion\\Explorer\\User Shell Folders";
+    const auto setDesktop = [&](const std::wstring& path) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, shellFolders.c_str(), L"Desktop", REG_EXPAND_SZ, path.c_str(),
+                        DWORD((path.size() + 1) * sizeof(wchar_t)));
+    };
+    fs::create_directories(desktop);
+    setDesktop(desktop);
+    Wizard wizard;
+    wizard.NextTo(1);
+    const CWindow field(GetDlgItem(wizard.Page(), IDC_BACKUP_EDIT));
+    EXPECT_EQ(0u, field.GetWideText().find(desktop + L"\\Startlagaren ")) << Ansi(field.GetWideText());
+    field.SetWideText(L"\u03A9backup");
+    Sleep(GetDoubleClickTime());
+    wizard.NextTo(2);
+    setDesktop(L"%USERPROFILE%\\Desktop");
+    EXPECT_TRUE(fs::exists(desktop + L"\\\u03A9backup.reg"));
+    EXPECT_NE(std::wstring::npos, CWindow(GetDlgItem(wizard.Page(), IDC_OUTCOME_EDIT)).GetWideText().find(desktop + L"\\\u03A9backup.reg"));
+    fs::remove_all(L"C:\\\u03A9mega");
+}
+
+// The read-me beside a program whose folder is named in a script the code page lacks opens:
+// the test runs itself again from such a folder.
+TEST(ReadMe, OpensBesideAProgramInAnyScript)
+{
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const fs::path program(self), folder(L"C:\\\u03A9program");
+    if (program.parent_path() != folder) {
+        fs::create_directories(folder);
+        fs::copy_file(program, folder / program.filename(), fs::copy_options::overwrite_existing);
+        std::ofstream(folder / "ReadMe.txt") << "Hj\xE4lp\r\n";
+        EXPECT_EQ(0, Execute(L"\"" + (folder / program.filename()).wstring() + L"\" --gtest_filter=ReadMe.*").first);
+        return fs::remove_all(folder), void();
+    }
+    SetRegText(HKEY_CLASSES_ROOT, "StlagTest\\shell\\open\\command", nullptr, "\"" LINK_RECORDER_EXE "\" \"%1\"");
+    SetRegText(HKEY_CLASSES_ROOT, ".txt", nullptr, "StlagTest");
+    fs::remove(kLaunchLog);
+    ASSERT_TRUE(WaitFor(DesktopShellAnswers));
+    EXPECT_TRUE(OpenProgramFile(kReadMeFileName));
+    EXPECT_TRUE(WaitFor([] { return Launches() == 1; }));
+    EXPECT_NE(std::string::npos, Lower(ReadFile(kLaunchLog)).find("program\\readme.txt")) << ReadFile(kLaunchLog);
 }
 
 // A file that turns up between the existence test and the creation of the backup is never
