@@ -42,9 +42,8 @@ void AppendUtf8(char32_t c, std::string& out)
 }
 
 // Through the code page's own UTF-16, as the system sees the text.
-std::string Utf8(const std::string& ansi, const CodePage& codePage)
+std::string Utf8(const std::u16string& wide)
 {
-    const std::u16string wide = codePage.ToWide(ansi);
     std::string out;
     for (std::size_t i = 0; i < wide.size(); ++i) {
         char32_t c = wide[i];
@@ -57,6 +56,26 @@ std::string Utf8(const std::string& ansi, const CodePage& codePage)
         AppendUtf8(c, out);
     }
     return out;
+}
+
+// Through the code page's own UTF-16, as the system sees the text.
+std::string Utf8(const std::string& ansi, const CodePage& codePage)
+{
+    return Utf8(codePage.ToWide(ansi));
+}
+
+// The registry's own text where the code page lacks a character of it, never a stand-in.
+std::string TrueUtf8(const std::string& ansi, const std::u16string& trueText, const CodePage& codePage)
+{
+    return trueText.empty() ? Utf8(ansi, codePage) : Utf8(trueText);
+}
+
+// A key's path, its last part by its own name.
+std::string KeyUtf8(const ScannedKey& key, const CodePage& codePage)
+{
+    if (key.trueName.empty())
+        return Utf8(key.path, codePage);
+    return Utf8(key.path.substr(0, key.path.rfind('\\') + 1), codePage) + Utf8(key.trueName);
 }
 
 std::string TypeName(unsigned long type)
@@ -124,10 +143,10 @@ const char* RepairName(const LookedAt& value, const FindingList& findings, const
     }
 }
 
-// Data that holds more than one string, or what the code page lacks, would read as other text.
+// Data that holds more than one string would read as other text.
 bool ShowsData(const LookedAt& value)
 {
-    return value.reason != UnjudgedReason::MoreThanOneString && value.reason != UnjudgedReason::DataNotInCodePage;
+    return value.reason != UnjudgedReason::MoreThanOneString;
 }
 
 Json Proposed(const LookedAt& value, const Finding* finding, const CodePage& codePage)
@@ -142,11 +161,11 @@ Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResu
     const bool text = value.type == kRegSz || value.type == kRegExpandSz;
     const Finding* finding = value.finding < 0 ? nullptr : &scan.findings[static_cast<std::size_t>(value.finding)];
     const ScannedKey& key = scan.keys[value.key];
-    Json object = {{"key", Utf8(key.path, codePage)},
+    Json object = {{"key", KeyUtf8(key, codePage)},
                    {"view", ViewName(key.view)},
-                   {"name", Utf8(value.name, codePage)},
+                   {"name", TrueUtf8(value.name, value.trueName, codePage)},
                    {"type", TypeName(value.type)},
-                   {"data", text && ShowsData(value) ? Json(Utf8(value.data, codePage)) : Json()},
+                   {"data", text && ShowsData(value) ? Json(TrueUtf8(value.data, value.trueData, codePage)) : Json()},
                    {"verdict", VerdictName(value, scan.findings)},
                    {"proposed", Proposed(value, finding, codePage)}};
     if (value.verdict == Verdict::Unjudged)
@@ -160,9 +179,9 @@ Json ValueObject(const LookedAt& value, const ScanResult& scan, const RepairResu
 Json UnreadObject(const UnreadValue& value, const ScanResult& scan, const CodePage& codePage)
 {
     const ScannedKey& key = scan.keys[value.key];
-    Json object = {{"key", Utf8(key.path, codePage)}, {"view", ViewName(key.view)}};
+    Json object = {{"key", KeyUtf8(key, codePage)}, {"view", ViewName(key.view)}};
     if (value.named)
-        object["name"] = Utf8(value.name, codePage);
+        object["name"] = TrueUtf8(value.name, value.trueName, codePage);
     else
         object["index"] = value.index;
     object["error"] = StatusName(value.status);
@@ -240,7 +259,7 @@ std::string JsonLines(const ScanResult& scan, const RepairResult* repair, const 
         lines += Line(ValueObject(value, scan, repair, codePage));
     for (const ScannedKey& key : scan.keys) {
         if (key.error != kErrorSuccess)
-            lines += Line({{"key", Utf8(key.path, codePage)}, {"view", ViewName(key.view)},
+            lines += Line({{"key", KeyUtf8(key, codePage)}, {"view", ViewName(key.view)},
                            {"error", StatusName(key.error)}});
     }
     for (const UnreadValue& value : scan.unread)

@@ -59,8 +59,9 @@ std::string KeyFullPath(RegistryRoot root, const std::string& subKey, RegistryVi
 bool HoldsControlCharacter(const std::string& text);
 
 // One value as one read gives it. Name and text data are in the ANSI code page, from one
-// conversion each; a flag is false when a character had no counterpart there. The data of
-// REG_SZ and REG_EXPAND_SZ is all of it, NULs included; other types leave it empty.
+// conversion each; a flag is false when a character had no counterpart there, and the true
+// text, the registry's own UTF-16, is then beside it. The data of REG_SZ and REG_EXPAND_SZ
+// is all of it, NULs included; other types leave it empty.
 struct RegValue {
     std::string name;
     unsigned long type = kRegNone;
@@ -68,6 +69,7 @@ struct RegValue {
     bool nameInCodePage = true;
     bool dataInCodePage = true;
     bool dataRead = true;  // false: the name is known, the data could not be read
+    std::u16string trueName = {}, trueData = {};
 };
 
 class Registry {
@@ -87,9 +89,9 @@ public:
     virtual long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) = 0;
 
     // The ANSI name of the sub-key at index: 0, 259 past the last one; any other code ends
-    // the walk. inCodePage is false when the name, read as Unicode, has a character the code
-    // page lacks: name then holds a stand-in that must never be opened.
-    virtual long EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage) = 0;
+    // the walk. When the name, read as Unicode, has a character the code page lacks, name
+    // holds a stand-in that must never be opened, and trueName the name; else trueName is empty.
+    virtual long EnumSubKey(RegKey key, unsigned long index, std::string& name, std::u16string& trueName) = 0;
 
     // type is REG_SZ or REG_EXPAND_SZ; the terminating NUL is counted in the size.
     virtual long SetStringValue(RegKey key, const std::string& name, const std::string& data,

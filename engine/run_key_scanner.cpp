@@ -98,7 +98,8 @@ ScanResult RunKeyScanner::Scan(const std::vector<ScanSection>& sections) const
     for (const ScanSection& section : sections) {
         if (!result.logText.empty())
             result.logText += "\r\n\r\n";
-        result.keys.push_back({KeyFullPath(section.root, section.subKey, section.view), section.view});
+        result.keys.push_back({KeyFullPath(section.root, section.subKey, section.view), section.view, kErrorSuccess,
+                               section.trueName});
         result.logText += FormatText(texts.keyHeader, {Shown(result.keys.back().path)});
         if (section.listError == kErrorNoUnicodeTranslation || section.listError == kErrorInvalidName) {
             result.keys.back().error = section.listError;
@@ -142,7 +143,7 @@ void RunKeyScanner::ScanKey(const LogTexts& texts, const ScanSection& section, R
         if (status == kErrorMoreData) {
             // Ending the walk here would hide every later value of the key.
             result.logText += FormatText(texts.nameTooLong, {static_cast<int>(index)});
-            result.unread.push_back({result.keys.size() - 1, false, std::string(), index, status});
+            result.unread.push_back({result.keys.size() - 1, false, std::string(), std::u16string(), index, status});
             continue;
         }
         if (status == kErrorNoMoreItems)
@@ -167,11 +168,12 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
     if (Judges(value.type) && !value.dataRead) {
         // Judged as empty it would be proposed for deletion, though it may work fine.
         logText += texts.unjudged.at(UnjudgedReason::Unreadable);
-        result.unread.push_back({result.keys.size() - 1, true, value.name, 0, kErrorMoreData});
+        result.unread.push_back({result.keys.size() - 1, true, value.name, value.trueName, 0, kErrorMoreData});
         return;
     }
     LookedAt looked;
     looked.key = result.keys.size() - 1, looked.name = value.name, looked.type = value.type;
+    looked.trueName = value.trueName, looked.trueData = value.trueData;
     looked.data = WithoutTerminators(value.data);
     const std::string& data = looked.data;
     if (!Judges(value.type)) {

@@ -31,6 +31,7 @@ struct ScanSection {
     std::vector<std::string> valueNames;
     LineOwner owner = LineOwner::Machine;
     long listError = kErrorSuccess;
+    std::u16string trueName = {};  // the last part's own name, when the code page lacks it
 };
 
 // The keys Windows runs at start-up, in scan order: the user's two and the machine's five
@@ -44,6 +45,7 @@ struct ScannedKey {
     std::string path;
     RegistryView view = RegistryView::Native;
     long error = kErrorSuccess;
+    std::u16string trueName = {};  // the last part's own name, when the code page lacks it
 };
 
 // One value the scan looked at: the index of its key, its data as judged (terminating NULs
@@ -58,6 +60,7 @@ struct LookedAt {
     int finding = -1;
     UnjudgedReason reason = UnjudgedReason::None;
     std::string byHand;
+    std::u16string trueName = {}, trueData = {};  // the registry's own, when the code page lacks a character
 };
 
 // A value the scan passed over without judging it: the index of its key, its name when it
@@ -66,6 +69,7 @@ struct UnreadValue {
     std::size_t key = 0;
     bool named = false;
     std::string name;
+    std::u16string trueName = {};  // the registry's own, when the code page lacks a character
     unsigned long index = 0;
     long status = kErrorSuccess;
 };

@@ -34,14 +34,15 @@ std::vector<ScanSection> ChildSections(Registry& registry, const ScanSection& pa
         return {parent};
     std::vector<ScanSection> children;
     std::string name;
-    bool inCodePage = true;
+    std::u16string trueName;
     long status = kErrorSuccess;
-    for (unsigned long index = 0; (status = registry.EnumSubKey(key.get(), index, name, inCodePage)) == kErrorSuccess;
+    for (unsigned long index = 0; (status = registry.EnumSubKey(key.get(), index, name, trueName)) == kErrorSuccess;
          ++index) {
         children.push_back(Below(parent, name));
+        children.back().trueName = trueName;
         // Opened by the part before its NUL, another key would be read in its place.
         children.back().listError = name.find('\0') != std::string::npos ? kErrorInvalidName
-                                    : inCodePage                          ? kErrorSuccess
+                                    : trueName.empty()                    ? kErrorSuccess
                                                                           : kErrorNoUnicodeTranslation;
     }
     if (status != kErrorNoMoreItems) {

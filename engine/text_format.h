@@ -30,7 +30,7 @@ extern const char kPathMarker[];
 struct PathText {
     std::string text;
     std::size_t pathAt = std::string::npos;
-    std::string path;
+    std::string path = {};
 };
 
 // text formatted with kPathMarker in the path's place, the marker taken out again.

@@ -51,6 +51,7 @@ long Win32Registry::ReadValue(RegKey key, unsigned long index, RegValue& value)
     if (status != ERROR_SUCCESS)
         return status;
     value.name = WideToAnsi(name_.data(), nameLength, value.nameInCodePage);
+    value.trueName = value.nameInCodePage ? std::u16string() : std::u16string(name_.begin(), name_.begin() + nameLength);
     if (value.name.size() > kValueNameLimit) {
         value = RegValue();
         return ERROR_MORE_DATA;
@@ -94,21 +95,27 @@ long Win32Registry::Convert(unsigned long type, unsigned long dataSize, RegValue
     value.type = type;
     value.data.clear();
     value.dataInCodePage = true;
+    value.trueData.clear();
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        const auto* units = reinterpret_cast<const wchar_t*>(data_.data());
-        value.data = WideToAnsi(units, dataSize / sizeof(wchar_t), value.dataInCodePage);
+        const auto* units = reinterpret_cast<const char16_t*>(data_.data());
+        const std::size_t count = dataSize / sizeof(wchar_t);
+        value.data = WideToAnsi(reinterpret_cast<const wchar_t*>(units), count, value.dataInCodePage);
+        if (!value.dataInCodePage)
+            value.trueData.assign(units, units + count);
     }
     return ERROR_SUCCESS;
 }
 
-long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage)
+long Win32Registry::EnumSubKey(RegKey key, unsigned long index, std::string& name, std::u16string& trueName)
 {
     // A key name has at most 255 characters on Windows; Wine refused some shorter ones with
     // ERROR_MORE_DATA in a buffer of that size, and a key passed over is a key not seen.
     DWORD length = static_cast<DWORD>(name_.size());
     const long status = RegEnumKeyExW(ToHkey(key), index, name_.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    bool inCodePage = true;
     if (status == ERROR_SUCCESS)
         name = WideToAnsi(name_.data(), length, inCodePage);
+    trueName = inCodePage ? std::u16string() : std::u16string(name_.begin(), name_.begin() + length);
     return status;
 }
 

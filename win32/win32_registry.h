@@ -17,7 +17,7 @@ public:
                  RegKey& key) override;
     long ReadValue(RegKey key, unsigned long index, RegValue& value) override;
     long ReadNamedValue(RegKey key, const std::string& name, RegValue& value) override;
-    long EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage) override;
+    long EnumSubKey(RegKey key, unsigned long index, std::string& name, std::u16string& trueName) override;
     long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override;
     long DeleteValue(RegKey key, const std::string& name) override;
     void CloseKey(RegKey key) override;

@@ -58,7 +58,9 @@ TEST(JsonLines, Utf8AndOutcomeWords)
             scan.findings.push_back(finding);
             repair.outcomes.push_back(o.first);
         }
-        value.verdict = Verdict::Ok, value.finding = -1;
+        // Last, a value whose name and data the code page lacks: JSON carries the registry's own.
+        value.verdict = Verdict::Ok, value.finding = -1, value.name = value.data = "?";
+        value.trueName = value.trueData = cp932 ? u"表 \"q\"" : u"å \"q\"";
         scan.values.push_back(value);
         std::istringstream lines(JsonLines(scan, &repair, Tally(scan, &repair, ""), FakeCodePage(cp932)));
         std::string line;

@@ -144,7 +144,7 @@ TEST(ScanResult, WhatCouldNotBeRead)
         {"HKEY_USERS list ends in an error", EndWalks, users, "", 3, {"HKEY_USERS ERROR_CANTREAD"}},
         // Opened by its stand-in or by its cut name, the wrong key would be judged.
         {"name outside the code page", Value, kLm, RunSubKey("Uninstall\\Caf?"), 3,
-         {lm + RunSubKey("Uninstall\\Caf?") + " ERROR_NO_UNICODE_TRANSLATION"}},
+         {lm + RunSubKey("Uninstall\\Caf\xCE\xA9") + " ERROR_NO_UNICODE_TRANSLATION"}},  // named by its own name
         {"a name with a NUL", Value, kLm, nul, 3, {lm + nul + " ERROR_INVALID_NAME"}},
         {"a key path no backup can name", Value, kLm, RunSubKey("Uninstall\\Line\r\nBreak"), 0, {}},
         {"Userinit to change by hand", ByHand, kLm, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", 1, {}},

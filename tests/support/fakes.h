@@ -159,7 +159,7 @@ public:
         return slot == slots_.end() ? kErrorFileNotFound : Read(keys_.at(open_.at(key))[slot->second], value);
     }
     // The names of the keys right below, in sorted order as the system lists them.
-    long EnumSubKey(RegKey key, unsigned long index, std::string& name, bool& inCodePage) override
+    long EnumSubKey(RegKey key, unsigned long index, std::string& name, std::u16string& trueName) override
     {
         const std::string prefix = open_.at(key) + "\\";
         std::map<std::string, std::string> children;  // folded name: name as set
@@ -170,7 +170,9 @@ public:
         if (index >= children.size())
             return WalkEnd(open_.at(key));
         name = std::next(children.begin(), static_cast<std::ptrdiff_t>(index))->second;
-        inCodePage = name.find('?') == std::string::npos;  // '?' stands in for what the page lacks
+        trueName.clear();  // '?' stands in for what the page lacks, 'Ω' here
+        for (const char c : name.find('?') == std::string::npos ? "" : name)
+            trueName += c == '?' ? u'\u03A9' : static_cast<char16_t>(static_cast<unsigned char>(c));
         return kErrorSuccess;
     }
     long SetStringValue(RegKey key, const std::string& name, const std::string& data, unsigned long type) override

@@ -112,12 +112,17 @@ const std::vector<Row> kRows = {
      L"%LOCALAPPDATA%\\Programs\\Vendor App\\app.exe --hidden", L""},
     {kUsers, kUser + kVersion + L"Run", std::wstring(L"Twin\0x", 6), REG_SZ, "not-judged", kTool + L" /t", L""},
     {kUsers, kUser + kVersion + L"Run", L"Twin", REG_SZ, "change", kTool + L" /t", Quoted(L" /t")},
+    // JSON names it whole, though the code page lacks its letter.
+    {kUsers, kUser + kVersion + L"Run", L"Fleet\u03A9", REG_SZ, "not-judged", kTool + L" /o", L""},
 };
 
-// As the log and the JSON lines name it.
+// As the JSON lines name it, in UTF-8.
 std::string PathOf(const Row& row)
 {
-    return Ansi((row.root == kUsers ? L"HKEY_USERS\\" : L"HKEY_LOCAL_MACHINE\\") + row.key + L"\\" + row.name);
+    const std::wstring path = (row.root == kUsers ? L"HKEY_USERS\\" : L"HKEY_LOCAL_MACHINE\\") + row.key + L"\\" + row.name;
+    std::string utf8(path.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, path.data(), int(path.size()), &utf8[0], int(utf8.size()), nullptr, nullptr));
+    return utf8;
 }
 
 // The key of a row whose last part may hold a NUL: opened by counted name, made when missing.
