@@ -36,9 +36,9 @@ std::u16string FakeCodePage::ToWide(const std::string& ansi) const
         char16_t unit[2] = {};
         char *in = const_cast<char*>(ansi.data()) + at, *to = reinterpret_cast<char*>(unit);
         std::size_t inLeft = IsLeadByte(b) && at + 1 < ansi.size() ? 2 : 1, outLeft = sizeof unit;
-        const bool ok = kind == DoubleByte &&
+        const bool ok = doubleByte &&
                         iconv(cp932, &in, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
-        out += ok ? unit[0] : kind == Utf8 && b >= 0x80 ? u'\xFFFD' : static_cast<char16_t>(b);
+        out += ok ? unit[0] : static_cast<char16_t>(b);
         at = ok ? static_cast<std::size_t>(in - ansi.data()) : at + 1;
     }
     return out;

@@ -94,15 +94,12 @@ private:
 
 // A single-byte page maps bytes to U+0000..U+00FF, each to its own unit: the engine converts
 // single-byte characters only. The double-byte page is code page 932 as the system converts it,
-// lead bytes 0x81-0x9F and 0xE0-0xFC; a byte that starts no character stands for itself. The
-// UTF-8 page (65001) has no lead bytes, and a byte from 0x80 on alone converts to U+FFFD.
+// lead bytes 0x81-0x9F and 0xE0-0xFC; a byte that starts no character stands for itself.
 struct FakeCodePage : CodePage {
-    enum Kind { SingleByte, DoubleByte, Utf8 };
-    explicit FakeCodePage(bool doubleByte = false) : kind(doubleByte ? DoubleByte : SingleByte) {}
-    explicit FakeCodePage(Kind kind) : kind(kind) {}
-    bool IsLeadByte(unsigned char b) const override { return kind == DoubleByte && b >= 0x81 && b <= 0xFC && (b <= 0x9F || b >= 0xE0); }
+    explicit FakeCodePage(bool doubleByte = false) : doubleByte(doubleByte) {}
+    bool IsLeadByte(unsigned char b) const override { return doubleByte && b >= 0x81 && b <= 0xFC && (b <= 0x9F || b >= 0xE0); }
     std::u16string ToWide(const std::string& ansi) const override;
-    Kind kind;
+    bool doubleByte;
 };
 
 // The program's own texts, read from res/strings.rc and converted to code page 1252.
