@@ -1,7 +1,7 @@
 // stlagc: the console companion. It runs the wizard's scan, or a wider one (/scope,
 // /allusers), and writes the troubleshooting log or JSON lines to standard output; with
 // /repair FILE it repairs every finding as the wizard would, backing up to FILE. A summary
-// line always closes the output of a scan.
+// line always closes the output of a scan. /undo FILE takes a repair back from its backup.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,6 +16,8 @@
 #include "live_engine.h"
 #include "resource.h"
 #include "text_format.h"
+#include "undo_report.h"
+#include "undo_source.h"
 
 namespace {
 
@@ -81,6 +83,44 @@ std::optional<stlag::ConsoleOptions> WithBackupFile(const stlag::LiveEngine& eng
     return options;
 }
 
+// A file or folder refused, its place and the folder above apart, as paths in any script.
+void ReportRefusedSource(const stlag::Texts& texts, const stlag::UndoSource& source)
+{
+    const std::string why = stlag::FormatText(texts.Load(source.refusalId), {stlag::kPathMarker});
+    const std::string message = stlag::FormatText(texts.Load(IDS_CONSOLE_UNSAFE_UNDO), {stlag::kPathMarker, why});
+    stlag::WriteText(StdStream::Error, stlag::WideText(message, {source.place, source.above}));
+}
+
+// The backup read, every value that a repair changed put back, the file renamed when nothing
+// is left for a later run; the report as the repair's.
+int Undo(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options)
+{
+    const stlag::Texts& texts = engine.texts();
+    const stlag::UndoSource source = stlag::ReadUndoSource(options.backupPath);
+    if (source.refusalId != 0) {
+        ReportRefusedSource(texts, source);
+        return kBadArguments;
+    }
+    const stlag::ParsedBackup backup = stlag::ReadBackup(source.bytes, engine.codePage());
+    if (!backup.read) {
+        const std::string message = stlag::FormatText(texts.Load(IDS_UNDO_NOT_READ),
+                                                      {stlag::kPathMarker, static_cast<int>(backup.errorLine)});
+        stlag::WriteText(StdStream::Error, stlag::WideText(message, {source.path}));
+        return kBadArguments;
+    }
+    const std::vector<stlag::UndoItem> items = engine.Undo(backup);
+    stlag::UndoTally tally = stlag::TallyUndo(items, source.path, false);
+    tally.renamed = stlag::UndoFinished(tally) && stlag::MarkUndone(source.path);
+    if (options.json) {
+        stlag::WriteUtf8(StdStream::Out, stlag::UndoJsonLines(items, tally, engine.codePage()));
+    } else {
+        const std::wstring log = stlag::AnsiToWide(stlag::UndoLog(items, texts));
+        stlag::WriteText(StdStream::Out, log + (log.empty() ? L"" : L"\r\n") +
+                                             stlag::WideText(stlag::UndoSummaryLine(tally, texts)) + L"\r\n");
+    }
+    return stlag::UndoExitCode(tally);
+}
+
 // The arguments in UTF-8, as the system hands them over, whatever their script.
 std::vector<std::string> Arguments()
 {
@@ -108,6 +148,8 @@ int main()
         stlag::WriteText(StdStream::Error, stlag::WideText(stlag::FormatText(texts.Load(options.messageId),
                                                                              {stlag::kPathMarker}), {options.argument}));
         return kBadArguments;
+    case stlag::ConsoleOptions::Action::Undo:
+        return Undo(engine, options);
     default: {
         const std::optional<stlag::ConsoleOptions> settled = WithBackupFile(engine, options);
         return settled ? Run(engine, *settled) : kBadArguments;

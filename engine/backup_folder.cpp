@@ -24,13 +24,20 @@ bool IsAdministration(const std::string& sid)
     return sid == kSystem || sid == kAdministrators || sid == kTrustedInstaller;
 }
 
-bool OthersMay(const FolderFacts& facts, unsigned long rights, bool inheritOnlyCounts)
+// runningAdmin: an administrator's account that may change the folder anyway, or empty.
+bool OthersMay(const FolderFacts& facts, unsigned long rights, bool inheritOnlyCounts, const std::string& runningAdmin)
 {
     return !facts.hasAccessList ||
            std::any_of(facts.grants.begin(), facts.grants.end(), [&](const AccessGrant& grant) {
                return (grant.mask & rights) != 0 && (inheritOnlyCounts || !grant.inheritOnly) &&
-                      !IsAdministration(grant.sid) && grant.sid != kCreatorOwner;
+                      !IsAdministration(grant.sid) && grant.sid != kCreatorOwner &&
+                      (runningAdmin.empty() || grant.sid != runningAdmin);
            });
+}
+
+bool OwnedByAdministration(const FolderFacts& facts, const std::string& runningAdmin)
+{
+    return IsAdministration(facts.ownerSid) || (!runningAdmin.empty() && facts.ownerSid == runningAdmin);
 }
 
 }  // namespace
@@ -53,25 +60,49 @@ std::string DefaultBackupFileName(const std::string& folder, const std::string& 
     return folder + "\\" + baseName + " " + stamp + ".reg";
 }
 
-unsigned FolderRefusal(const FolderFacts& facts)
+std::string NewestTimedBackup(const std::vector<std::string>& names, const std::string& baseName)
+{
+    static const char kForm[] = "0000-00-00 000000";  // 0: a digit
+    const std::size_t stampAt = baseName.size() + 1, stampLength = sizeof kForm - 1;
+    std::string newest, newestStamp;
+    for (const std::string& name : names) {
+        std::string lowered = name;
+        std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+        if (name.size() != stampAt + stampLength + 4 || lowered.compare(0, stampAt, baseName + " ") != 0 ||
+            lowered.compare(stampAt + stampLength, 4, ".reg") != 0)
+            continue;
+        const std::string stamp = name.substr(stampAt, stampLength);
+        const bool formed = std::equal(stamp.begin(), stamp.end(), kForm, [](char c, char form) {
+            return form == '0' ? c >= '0' && c <= '9' : c == form;
+        });
+        if (formed && stamp > newestStamp) {
+            newest = name;
+            newestStamp = stamp;
+        }
+    }
+    return newest;
+}
+
+unsigned FolderRefusal(const FolderFacts& facts, const std::string& runningAdmin)
 {
     if (!facts.folder)
         return IDS_FOLDER_NOT_A_FOLDER;
     if (facts.reparsePoint)
         return IDS_FOLDER_REPARSE_POINT;
     // What others may make inside counts too: the backup file lies there.
-    if (OthersMay(facts, kChangeRights, true))
+    if (OthersMay(facts, kChangeRights, true, runningAdmin))
         return IDS_FOLDER_OTHERS_MAY_CHANGE;
-    return IsAdministration(facts.ownerSid) ? 0 : IDS_FOLDER_FOREIGN_OWNER;
+    return OwnedByAdministration(facts, runningAdmin) ? 0 : IDS_FOLDER_FOREIGN_OWNER;
 }
 
-unsigned AncestorRefusal(const FolderFacts& facts, bool driveRoot)
+unsigned AncestorRefusal(const FolderFacts& facts, bool driveRoot, const std::string& runningAdmin)
 {
     if (facts.reparsePoint)
         return IDS_FOLDER_ABOVE_REPARSE_POINT;
-    if (OthersMay(facts, kSwapRights | (driveRoot ? 0 : kDelete), false))
+    if (OthersMay(facts, kSwapRights | (driveRoot ? 0 : kDelete), false, runningAdmin))
         return IDS_FOLDER_ABOVE_OTHERS_MAY_SWAP;
-    return IsAdministration(facts.ownerSid) ? 0 : IDS_FOLDER_ABOVE_FOREIGN_OWNER;
+    return OwnedByAdministration(facts, runningAdmin) ? 0 : IDS_FOLDER_ABOVE_FOREIGN_OWNER;
 }
 
 }  // namespace stlag

@@ -1,7 +1,6 @@
 #include "console_options.h"
 
 #include <algorithm>
-#include <set>
 
 #include "resource.h"
 
@@ -15,7 +14,7 @@ std::string SwitchName(const std::string& lowered)
     if (lowered.empty() || (lowered[0] != '/' && lowered[0] != '-'))
         return std::string();
     std::string name = lowered.substr(1);
-    if (name == "repair" || name == "allusers" || name == "json")
+    if (name == "repair" || name == "undo" || name == "allusers" || name == "json")
         return name;
     return name.compare(0, 6, "scope:") == 0 ? "scope" : std::string();
 }
@@ -44,10 +43,33 @@ ConsoleOptions Refused(unsigned messageId, const std::string& argument)
     return options;
 }
 
-bool AsksForUsage(const std::vector<std::string>& arguments)
+bool AsksForUsage(const std::vector<std::string>& arguments, const LowerCaser& lower)
 {
-    static const char* const kHelp[] = {"/?", "-?", "/h", "--help"};
-    return arguments.size() == 1 && std::find(std::begin(kHelp), std::end(kHelp), arguments[0]) != std::end(kHelp);
+    static const char* const kHelp[] = {"/?", "-?", "/h", "-h", "--help"};
+    return arguments.size() == 1 &&
+           std::find(std::begin(kHelp), std::end(kHelp), lower(arguments[0])) != std::end(kHelp);
+}
+
+// /repair's or /undo's FILE, which must follow it: a switch in its place was surely meant as
+// a switch, not as a file named "/json".
+bool TakeFile(const std::vector<std::string>& arguments, std::size_t& i, const LowerCaser& lower, std::string& file)
+{
+    if (i + 1 == arguments.size() || arguments[i + 1].empty() || !SwitchName(lower(arguments[i + 1])).empty())
+        return false;
+    file = arguments[++i];
+    return true;
+}
+
+// /undo takes a repair back whatever was scanned: a scope or a repair beside it would be ignored.
+ConsoleOptions Settled(const ConsoleOptions& options, const std::vector<std::string>& switches)
+{
+    if (std::find(switches.begin(), switches.end(), "undo") == switches.end())
+        return options;
+    for (const std::string& given : switches) {
+        if (given != "undo" && given != "json")
+            return Refused(IDS_CONSOLE_UNDO_ALONE, "/" + given);
+    }
+    return options;
 }
 
 }  // namespace
@@ -55,29 +77,30 @@ bool AsksForUsage(const std::vector<std::string>& arguments)
 ConsoleOptions ReadArguments(const std::vector<std::string>& arguments, const LowerCaser& lower)
 {
     ConsoleOptions options;
-    if (AsksForUsage(arguments)) {
+    if (AsksForUsage(arguments, lower)) {
         options.action = ConsoleOptions::Action::Usage;
         return options;
     }
-    std::set<std::string> seen;
+    std::vector<std::string> seen;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string lowered = lower(arguments[i]);
         const std::string name = SwitchName(lowered);
-        if (name.empty() || !seen.insert(name).second)
+        if (name.empty())
             return Refused(IDS_CONSOLE_BAD_ARGUMENT, arguments[i]);
+        if (std::find(seen.begin(), seen.end(), name) != seen.end())
+            return Refused(IDS_CONSOLE_TWICE, arguments[i]);
+        seen.push_back(name);
         if (name == "scope" && !ReadScope(lowered, options.scope))
             return Refused(IDS_CONSOLE_BAD_SCOPE, arguments[i]);
         options.allUsers = options.allUsers || name == "allusers";
         options.json = options.json || name == "json";
-        if (name != "repair")
+        if (name != "repair" && name != "undo")
             continue;
-        // A switch in FILE's place was surely meant as a switch, not as a file named "/json".
-        if (i + 1 == arguments.size() || arguments[i + 1].empty() || !SwitchName(lower(arguments[i + 1])).empty())
-            return Refused(IDS_CONSOLE_NO_BACKUP_FILE, std::string());
-        options.action = ConsoleOptions::Action::Repair;
-        options.backupPath = arguments[++i];
+        if (!TakeFile(arguments, i, lower, options.backupPath))
+            return Refused(name == "undo" ? IDS_CONSOLE_NO_UNDO_FILE : IDS_CONSOLE_NO_BACKUP_FILE, std::string());
+        options.action = name == "undo" ? ConsoleOptions::Action::Undo : ConsoleOptions::Action::Repair;
     }
-    return options;
+    return Settled(options, seen);
 }
 
 }  // namespace stlag

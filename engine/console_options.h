@@ -11,9 +11,9 @@
 namespace stlag {
 
 struct ConsoleOptions {
-    enum class Action { Scan, Repair, Usage, Refuse };
+    enum class Action { Scan, Repair, Undo, Usage, Refuse };
     Action action = Action::Scan;
-    std::string backupPath;
+    std::string backupPath;  // /repair's FILE or FOLDER\, or /undo's
     ScanScope scope = ScanScope::Run;
     bool allUsers = false;
     bool json = false;
@@ -23,10 +23,12 @@ struct ConsoleOptions {
 };
 
 // Switches in any order and letter case, each at most once, led by "/" or "-": /repair
-// FILE, /allusers, /scope:run|services|uninstall|logon|all, /json. /?, -?, /h or --help alone
-// asks for the usage. Anything else is refused: an unknown switch or a repeated one under
-// IDS_CONSOLE_BAD_ARGUMENT, an unknown scope under IDS_CONSOLE_BAD_SCOPE, /repair without
-// a FILE (or with a switch in its place) under IDS_CONSOLE_NO_BACKUP_FILE.
+// FILE, /allusers, /scope:run|services|uninstall|logon|all, /json; or /undo FILE, with /json
+// at most. /?, /h or --help alone, in any case and with "-" for "/", asks for the usage.
+// Anything else is refused: an unknown switch under IDS_CONSOLE_BAD_ARGUMENT, a repeated
+// one under IDS_CONSOLE_TWICE, an unknown scope under IDS_CONSOLE_BAD_SCOPE, /repair or
+// /undo without a FILE (or with a switch in its place) under IDS_CONSOLE_NO_BACKUP_FILE or
+// IDS_CONSOLE_NO_UNDO_FILE, /undo beside another switch than /json under IDS_CONSOLE_UNDO_ALONE.
 ConsoleOptions ReadArguments(const std::vector<std::string>& arguments, const LowerCaser& lower);
 
 }  // namespace stlag

@@ -17,7 +17,8 @@ using Json = nlohmann::ordered_json;
 // Cut so that the summary stays far below its limit even with every backslash escaped.
 constexpr std::size_t kShownPathLimit = 600;
 
-// A UTF-8 path cut between characters, never inside one.
+}  // namespace
+
 std::string ShownPath(const std::string& path)
 {
     if (path.size() <= kShownPathLimit)
@@ -27,6 +28,8 @@ std::string ShownPath(const std::string& path)
         --end;
     return path.substr(0, end) + "...";
 }
+
+namespace {
 
 void AppendUtf8(char32_t c, std::string& out)
 {
@@ -58,11 +61,21 @@ std::string Utf8(const std::u16string& wide)
     return out;
 }
 
-// Through the code page's own UTF-16, as the system sees the text.
+}  // namespace
+
 std::string Utf8(const std::string& ansi, const CodePage& codePage)
 {
     return Utf8(codePage.ToWide(ansi));
 }
+
+std::string TypeName(unsigned long type)
+{
+    static const char* const kNames[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD",
+                                         "REG_DWORD_BIG_ENDIAN", "REG_LINK", "REG_MULTI_SZ"};
+    return type < sizeof kNames / sizeof kNames[0] ? kNames[type] : std::to_string(type);
+}
+
+namespace {
 
 // The registry's own text where the code page lacks a character of it, never a stand-in.
 std::string TrueUtf8(const std::string& ansi, const std::u16string& trueText, const CodePage& codePage)
@@ -76,13 +89,6 @@ std::string KeyUtf8(const ScannedKey& key, const CodePage& codePage)
     if (key.trueName.empty())
         return Utf8(key.path, codePage);
     return Utf8(key.path.substr(0, key.path.rfind('\\') + 1), codePage) + Utf8(key.trueName);
-}
-
-std::string TypeName(unsigned long type)
-{
-    static const char* const kNames[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY", "REG_DWORD",
-                                         "REG_DWORD_BIG_ENDIAN", "REG_LINK", "REG_MULTI_SZ"};
-    return type < sizeof kNames / sizeof kNames[0] ? kNames[type] : std::to_string(type);
 }
 
 const char* VerdictName(const LookedAt& value, const FindingList& findings)

@@ -29,6 +29,15 @@ struct RunTally {
     bool backupStopped = false;  // the backup could not be written further; the rest was left
 };
 
+// A UTF-8 path cut between characters, never inside one, short enough for the summary.
+std::string ShownPath(const std::string& path);
+
+// ANSI text through the code page's own UTF-16, as the system sees it, in UTF-8.
+std::string Utf8(const std::string& ansi, const CodePage& codePage);
+
+// "REG_SZ" and the like, or the number of a type without a name.
+std::string TypeName(unsigned long type);
+
 // stlagc's exit code; repair is null for a scan alone. 0 nothing faulty, or all repaired;
 // 1 faults found, or some left (a value to change by hand is always left); 2 the repair was
 // refused; 3 in the place of 0 when a key or a value could not be read, so that a fleet

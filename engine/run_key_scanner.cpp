@@ -50,6 +50,16 @@ std::string Shown(const std::string& text)
 }
 }  // namespace
 
+Judgement JudgeByRule(const CommandLineChecker& checker, const ScanSection& section, const std::string& name,
+                      unsigned long type, const std::string& data)
+{
+    if (section.rule == CheckRule::Run)
+        return checker.CheckCommandLine(data, section.owner, type == kRegExpandSz);
+    if (section.rule == CheckRule::Winlogon && name == "Userinit")
+        return checker.CheckProgramList(data, section.owner);
+    return checker.CheckProgramPath(data, section.owner);
+}
+
 std::vector<ScanSection> RunSections()
 {
     static const char* const kUserKeys[] = {"Run", "RunOnce"};
@@ -191,11 +201,7 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
 
 Judgement RunKeyScanner::Judge(const ScanSection& section, const RegValue& value, const std::string& data) const
 {
-    if (section.rule == CheckRule::Run)
-        return checker_.CheckCommandLine(data, section.owner, value.type == kRegExpandSz);
-    if (section.rule == CheckRule::Winlogon && value.name == "Userinit")
-        return checker_.CheckProgramList(data, section.owner);
-    return checker_.CheckProgramPath(data, section.owner);
+    return JudgeByRule(checker_, section, value.name, value.type, data);
 }
 
 void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, const RegValue& value,

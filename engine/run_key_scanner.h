@@ -34,6 +34,10 @@ struct ScanSection {
     std::u16string trueName = {};  // the last part's own name, when the code page lacks it
 };
 
+// A string value of section, name and type, its data as judged, judged by the section's rule.
+Judgement JudgeByRule(const CommandLineChecker& checker, const ScanSection& section, const std::string& name,
+                      unsigned long type, const std::string& data);
+
 // The keys Windows runs at start-up, in scan order: the user's two and the machine's five
 // in the program's own view, the machine's five as 32-bit programs see them, then the
 // user's and the machine's policy Run keys.

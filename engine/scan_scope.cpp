@@ -1,5 +1,6 @@
 #include "scan_scope.h"
 
+#include <algorithm>
 #include <string>
 
 namespace stlag {
@@ -9,6 +10,10 @@ namespace {
 const char kServices[] = "SYSTEM\\CurrentControlSet\\Services";
 const char kWinlogon[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 const char kActiveSetup[] = "Software\\Microsoft\\Active Setup\\Installed Components";
+// The values each kind of sub-key has judged; the Run keys have every value judged.
+const std::vector<std::string> kUninstallValues = {"UninstallString", "QuietUninstallString"};
+const std::vector<std::string> kServiceValues = {"ImagePath"}, kStubValues = {"StubPath"};
+const std::vector<std::string> kShellValues = {"Shell"};
 
 // Where a user's keys lie: root, then prefix before the sub-key, and whose hive it is.
 struct UserRoot {
@@ -119,7 +124,7 @@ void AddEachSubKey(Registry& registry, const ScanSection& parent, std::vector<Sc
 void AddUninstallSections(Registry& registry, const std::vector<UserRoot>& users, std::vector<ScanSection>& sections)
 {
     const ScanSection machine{RegistryRoot::LocalMachine, RunSubKey("Uninstall"), RegistryView::Native,
-                              CheckRule::Path, {"UninstallString", "QuietUninstallString"}};
+                              CheckRule::Path, kUninstallValues};
     AddEachSubKey(registry, machine, sections);
     ScanSection machine32 = machine;
     machine32.view = RegistryView::Wow64;
@@ -139,10 +144,98 @@ void AddLogonSections(Registry& registry, const std::vector<UserRoot>& users, st
     sections.push_back(machine);
     for (const UserRoot& user : users)
         sections.push_back(InUser({RegistryRoot::CurrentUser, kWinlogon, RegistryView::Native, CheckRule::Path,
-                                   {"Shell"}}, user));
+                                   kShellValues}, user));
     for (const RegistryView view : {RegistryView::Native, RegistryView::Wow64})
-        AddEachSubKey(registry, {RegistryRoot::LocalMachine, kActiveSetup, view, CheckRule::Path, {"StubPath"}},
+        AddEachSubKey(registry, {RegistryRoot::LocalMachine, kActiveSetup, view, CheckRule::Path, kStubValues},
                       sections);
+}
+
+
+// A key path's root, view and sub-key, as KeyFullPath writes them; false for another form.
+bool ReadKeyPath(const std::string& keyPath, const LowerCaser& lower, ScanSection& place)
+{
+    const std::string lowered = lower(keyPath);
+    for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine, RegistryRoot::Users}) {
+        const std::string name = lower(RootName(root)) + "\\";
+        if (lowered.compare(0, name.size(), name) != 0)
+            continue;
+        place.root = root;
+        place.subKey = keyPath.substr(name.size());
+        const std::string wow = "software\\wow6432node\\";
+        if (root == RegistryRoot::LocalMachine && lowered.compare(name.size(), wow.size(), wow) == 0) {
+            place.view = RegistryView::Wow64;
+            place.subKey = "Software\\" + keyPath.substr(name.size() + wow.size());
+        }
+        return true;
+    }
+    return false;
+}
+
+bool Same(const std::string& a, const std::string& b, const LowerCaser& lower)
+{
+    return lower(a) == lower(b);
+}
+
+// Whether subKey is a sub-key of parent's own, not one further down.
+bool DirectlyBelow(const std::string& subKey, const std::string& parent, const LowerCaser& lower)
+{
+    const std::string prefix = lower(parent) + "\\";
+    return subKey.size() > prefix.size() && lower(subKey).compare(0, prefix.size(), prefix) == 0 &&
+           subKey.find('\\', prefix.size()) == std::string::npos;
+}
+
+// A user's key, rest being its path below the hive: the Run keys, an uninstall entry, Winlogon.
+bool JudgesUserKey(const std::string& rest, const LowerCaser& lower, ScanSection& section)
+{
+    for (const ScanSection& run : RunSections()) {
+        if (run.root == RegistryRoot::CurrentUser && Same(rest, run.subKey, lower)) {
+            section.rule = CheckRule::Run;
+            return true;
+        }
+    }
+    section.rule = CheckRule::Path;
+    section.valueNames = DirectlyBelow(rest, RunSubKey("Uninstall"), lower) ? kUninstallValues
+                         : Same(rest, kWinlogon, lower)                       ? kShellValues
+                                                                             : std::vector<std::string>();
+    return !section.valueNames.empty();
+}
+
+// The machine's keys; Winlogon's Userinit is never changed, so only its Shell counts.
+bool JudgesMachineKey(const ScanSection& place, const LowerCaser& lower, ScanSection& section)
+{
+    for (const ScanSection& run : RunSections()) {
+        if (run.root == RegistryRoot::LocalMachine && run.view == place.view && Same(place.subKey, run.subKey, lower)) {
+            section.rule = CheckRule::Run;
+            return true;
+        }
+    }
+    const bool native = place.view == RegistryView::Native;
+    section.rule = native && Same(place.subKey, kWinlogon, lower) ? CheckRule::Winlogon : CheckRule::Path;
+    section.valueNames = native && DirectlyBelow(place.subKey, kServices, lower)       ? kServiceValues
+                         : DirectlyBelow(place.subKey, RunSubKey("Uninstall"), lower) ? kUninstallValues
+                         : section.rule == CheckRule::Winlogon                         ? kShellValues
+                         : DirectlyBelow(place.subKey, kActiveSetup, lower)           ? kStubValues
+                                                                                       : std::vector<std::string>();
+    return !section.valueNames.empty();
+}
+
+// A hive under HKEY_USERS by a user's SID, its _Classes hive aside: whose it is, and the
+// path below it.
+bool ReadUserHive(const ScanSection& place, const std::string& ownSid, const LowerCaser& lower, std::string& rest,
+                  LineOwner& owner)
+{
+    if (place.root == RegistryRoot::CurrentUser) {
+        rest = place.subKey;
+        owner = LineOwner::Process;
+        return true;
+    }
+    const std::size_t split = place.subKey.find('\\');
+    const std::string hive = place.subKey.substr(0, split);
+    if (split == std::string::npos || hive.compare(0, 4, "S-1-") != 0 || IsClassesHive(hive, lower))
+        return false;
+    rest = place.subKey.substr(split + 1);
+    owner = Same(hive, ownSid, lower) ? LineOwner::Process : LineOwner::OtherAccount;
+    return true;
 }
 
 }  // namespace
@@ -155,13 +248,33 @@ std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, cons
     if (scope == ScanScope::Run || scope == ScanScope::All)
         AddRunSections(users, sections);
     if (scope == ScanScope::Services || scope == ScanScope::All)
-        AddEachSubKey(registry, {RegistryRoot::LocalMachine, kServices, RegistryView::Native, CheckRule::Path, {"ImagePath"}},
+        AddEachSubKey(registry, {RegistryRoot::LocalMachine, kServices, RegistryView::Native, CheckRule::Path, kServiceValues},
                       sections);
     if (scope == ScanScope::Uninstall || scope == ScanScope::All)
         AddUninstallSections(registry, users, sections);
     if (scope == ScanScope::Logon || scope == ScanScope::All)
         AddLogonSections(registry, users, sections);
     return sections;
+}
+
+std::optional<ScanSection> ChangeableSection(const std::string& keyPath, const std::string& valueName,
+                                             const std::string& ownSid, const LowerCaser& lower)
+{
+    ScanSection section;
+    if (!ReadKeyPath(keyPath, lower, section))
+        return std::nullopt;
+    std::string rest;
+    const bool judged = section.root == RegistryRoot::LocalMachine
+                            ? JudgesMachineKey(section, lower, section)
+                            : section.view == RegistryView::Native &&
+                                  ReadUserHive(section, ownSid, lower, rest, section.owner) &&
+                                  JudgesUserKey(rest, lower, section);
+    const bool named = section.valueNames.empty() ||
+                       std::any_of(section.valueNames.begin(), section.valueNames.end(),
+                                   [&](const std::string& name) { return Same(name, valueName, lower); });
+    if (!judged || !named)
+        return std::nullopt;
+    return section;
 }
 
 }  // namespace stlag

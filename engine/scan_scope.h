@@ -3,6 +3,7 @@
 #ifndef STLAG_SCAN_SCOPE_H
 #define STLAG_SCAN_SCOPE_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,14 @@ struct UserScope {
 // the scan reports them. lower compares names whatever their case.
 std::vector<ScanSection> ScopeSections(Registry& registry, ScanScope scope, const UserScope& users,
                                        const LowerCaser& lower);
+
+// The section of a scan (the wizard's, or one of stlagc's scopes for any loaded user) that a
+// repair could have changed the value valueName of keyPath in, the key path as KeyFullPath
+// writes it: its root, view and sub-key, the rule that judges the value and whose line it
+// is (ownSid as in UserScope). Nothing for any other key or value, and for Userinit, which
+// is never changed. lower compares names whatever their case.
+std::optional<ScanSection> ChangeableSection(const std::string& keyPath, const std::string& valueName,
+                                             const std::string& ownSid, const LowerCaser& lower);
 
 }  // namespace stlag
 

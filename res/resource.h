@@ -110,6 +110,31 @@
 #define IDS_CONSOLE_SUMMARY       704
 #define IDS_CONSOLE_SUMMARY_BACKUP 705
 #define IDS_CONSOLE_SUMMARY_STOPPED 706
+#define IDS_CONSOLE_NO_UNDO_FILE  707
+#define IDS_CONSOLE_TWICE         708
+#define IDS_CONSOLE_UNDO_ALONE    709
+
+// Strings: a repair taken back
+#define IDS_UNDO_LINE             740
+#define IDS_UNDO_RESTORED         741
+#define IDS_UNDO_ALREADY          742
+#define IDS_UNDO_CHANGED          743
+#define IDS_UNDO_NOT_SCANNED      744
+#define IDS_UNDO_FORM             745
+#define IDS_UNDO_NOT_FAULTY       746
+#define IDS_UNDO_TWICE            747
+#define IDS_UNDO_FAILED           748
+#define IDS_UNDO_SUMMARY          749
+#define IDS_UNDO_RENAMED          750
+#define IDS_UNDO_NOT_READ         751
+#define IDS_CONSOLE_UNSAFE_UNDO   752
+#define IDS_UNDO_NO_BACKUP        753
+#define IDS_UNDO_UNREADABLE       754
+#define IDS_UNDO_TOO_LARGE        755
+#define IDS_UNDO_FILE_OTHERS_MAY_CHANGE 756
+#define IDS_UNDO_FILE_FOREIGN_OWNER 757
+#define IDS_UNDO_FILE_NOT_PLAIN   758
+#define IDS_UNDO_FILE_MOVED       759
 
 // Strings: the backup's folder, refused
 #define IDS_CONSOLE_UNSAFE_FOLDER 720

@@ -87,11 +87,14 @@ std::wstring FinalPath(HANDLE handle)
     });
 }
 
-// The folder as a path to open: a drive's root keeps its backslash, which "C:" would lose.
+}  // namespace
+
 std::wstring FolderToOpen(const std::string& folder)
 {
     return Utf8ToWide(folder.empty() || folder.back() == ':' ? folder + "\\" : folder);
 }
+
+namespace {
 
 // The facts of a folder opened as it is: a reparse point itself, not where it leads. False
 // when it could not be opened or read.
@@ -160,7 +163,7 @@ unsigned AncestorsRefusal(const std::wstring& folder, std::string& above)
         FolderFacts facts;
         if (!ReadFolderFacts(ancestor, facts))
             return IDS_FOLDER_UNREADABLE;
-        const unsigned refusal = AncestorRefusal(facts, end == root);
+        const unsigned refusal = AncestorRefusal(facts, end == root, RunningAdminOwner());
         if (refusal != 0)
             return refusal;
     }
@@ -168,15 +171,19 @@ unsigned AncestorsRefusal(const std::wstring& folder, std::string& above)
     return 0;
 }
 
+}  // namespace
+
 // The folder's own facts first: they are what its owner can mend.
 unsigned ExistingFolderRefusal(const std::wstring& folder, std::string& above)
 {
     FolderFacts facts;
     if (!ReadFolderFacts(folder, facts))
         return IDS_FOLDER_UNREADABLE;
-    const unsigned refusal = FolderRefusal(facts);
+    const unsigned refusal = FolderRefusal(facts, RunningAdminOwner());
     return refusal != 0 ? refusal : AncestorsRefusal(folder, above);
 }
+
+namespace {
 
 // A folder that CreateDirectory makes is new: nobody else has had a hand in it yet.
 unsigned SettleFolder(const std::wstring& folder, bool elevated, std::string& above)
@@ -207,7 +214,8 @@ unsigned SettleFolder(const std::wstring& folder, bool elevated, std::string& ab
     return elevated ? ExistingFolderRefusal(folder, above) : 0;
 }
 
-// The folder of a file as the system takes its path, without its last backslash ("C:" for a root).
+}  // namespace
+
 std::string FolderOfFile(const std::string& path)
 {
     const std::wstring full = Filled([&](wchar_t* buffer, DWORD size) {
@@ -218,6 +226,8 @@ std::string FolderOfFile(const std::string& path)
     return WideToUtf8(folder);
 }
 
+namespace {
+
 std::tm LocalNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -227,6 +237,23 @@ std::tm LocalNow()
 }
 
 }  // namespace
+
+std::string RunningAdminOwner()
+{
+    // Under UAC the account has programs that are not elevated, and the elevated token makes
+    // what it makes as Administrators': a folder the account itself owns was made by one of
+    // those, which anyone who runs as the user controls.
+    if (CurrentRunLevel() != RunLevel::Elevated)
+        return std::string();
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeFull;
+    DWORD size = 0;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size);
+        CloseHandle(token);
+    }
+    return type == TokenElevationTypeDefault ? TokenUserSid() : std::string();
+}
 
 RunLevel CurrentRunLevel()
 {

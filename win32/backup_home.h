@@ -17,6 +17,22 @@ namespace stlag {
 enum class RunLevel { User, Elevated, System };
 RunLevel CurrentRunLevel();
 
+// The account this run is, when it is elevated with no token of it that is not (the
+// built-in Administrator, UAC off), so that what it makes is its own; else empty. Folders
+// it owns, and its grants, count as administrators'.
+std::string RunningAdminOwner();
+
+// The folder as a path to open: a drive's root keeps its backslash, which "C:" would lose.
+std::wstring FolderToOpen(const std::string& folder);
+
+// The folder of a file as the system takes its path, without its last backslash ("C:" for
+// a root); UTF-8.
+std::string FolderOfFile(const std::string& path);
+
+// 0 when the folder that is there passes FolderRefusal and every folder above it, from its
+// root down, AncestorRefusal; else the text id of why, and above the folder it is about.
+unsigned ExistingFolderRefusal(const std::wstring& folder, std::string& above);
+
 // Who besides SYSTEM and Administrators may use a backup file made by an elevated run:
 // nobody (stlagc), or also the token's user, who undoes a wizard's repair by double-click.
 enum class BackupAccess { AdministratorsOnly, AlsoTheUser };

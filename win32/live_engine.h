@@ -6,6 +6,7 @@
 
 #include "command_line_checker.h"
 #include "repair_applier.h"
+#include "repair_undo.h"
 #include "run_key_scanner.h"
 #include "scan_scope.h"
 #include "win32_platform.h"
@@ -32,6 +33,10 @@ public:
     RepairResult Repair(const FindingList& findings, const RepairRequest& request)
     {
         return RepairApplier(registry_, files_, codePage_, texts_).Repair(findings, request);
+    }
+    std::vector<UndoItem> Undo(const ParsedBackup& backup)
+    {
+        return RepairUndo(registry_, checker_, codePage_, lower_, ProcessUserSid()).Undo(backup);
     }
     bool NameTaken(const std::string& utf8Path) const { return files_.NameTaken(utf8Path); }
     const Texts& texts() const { return texts_; }

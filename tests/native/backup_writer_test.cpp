@@ -1,6 +1,7 @@
 // The backup file as the registry editor will read it back, and what becomes of it when the disk fails.
 #include <gtest/gtest.h>
 
+#include "backup_reader.h"
 #include "fakes.h"
 #include "reg_backup_writer.h"
 
@@ -21,8 +22,13 @@ TEST(RegBackupWriter, ValueLines)
         {"v", Times("a", 46) + "\n", false,  // the editor's own layout: wrapped at column 76
          "\"v\"=hex(1):" + Times("61,", 22) + "\\\n  " + Times("61,", 24) + "0a,\\\n  00"},
     };
-    for (const auto& c : cases)
+    // What the editor writes back is what the undo reads back.
+    for (const auto& c : cases) {
         EXPECT_EQ(RegBackupWriter::ValueLine(c.name, c.data, FakeCodePage(c.doubleByte)), c.line) << c.data;
+        const ParsedBackup read = ReadBackup("REGEDIT4\r\n\r\n[K]\r\n" + c.line + "\r\n", FakeCodePage(c.doubleByte));
+        ASSERT_EQ(1u, read.entries.size()) << c.line;
+        EXPECT_TRUE(read.entries[0].name == c.name && read.entries[0].data == c.data && read.entries[0].type == kRegSz) << c.line;
+    }
     // The only form that gives REG_EXPAND_SZ back with its type.
     EXPECT_EQ(RegBackupWriter::ValueLine("p", "%a%", FakeCodePage(), kRegExpandSz), "\"p\"=hex(2):25,61,25,00");
 }

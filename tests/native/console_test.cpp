@@ -13,7 +13,8 @@
 
 using namespace stlag;
 
-// Refused with this text, which shows this argument.
+// Refused with this text, which shows this argument; the help switch in any spelling; /undo
+// with /json alone.
 TEST(ReadArguments, Refusals)
 {
     using Action = ConsoleOptions::Action;
@@ -21,9 +22,12 @@ TEST(ReadArguments, Refusals)
         {{"/?", "/json"}, IDS_CONSOLE_BAD_ARGUMENT, "/?"},
         {{"/scope:disk"}, IDS_CONSOLE_BAD_SCOPE, "/scope:disk"},
         {{"/scope"}, IDS_CONSOLE_BAD_ARGUMENT, "/scope"},
-        {{"/json", "-JSON"}, IDS_CONSOLE_BAD_ARGUMENT, "-JSON"},
+        {{"/json", "-JSON"}, IDS_CONSOLE_TWICE, "-JSON"},
         {{"/repair", "/allusers"}, IDS_CONSOLE_NO_BACKUP_FILE, ""},
         {{"/repair", "b.reg", "b2.reg"}, IDS_CONSOLE_BAD_ARGUMENT, "b2.reg"},
+        {{"/undo", "-json"}, IDS_CONSOLE_NO_UNDO_FILE, ""},
+        {{"/undo", "b.reg", "/repair", "c.reg"}, IDS_CONSOLE_UNDO_ALONE, "/repair"},
+        {{"/allusers", "/undo", "b.reg"}, IDS_CONSOLE_UNDO_ALONE, "/allusers"},
     };
     const FakeCodePage codePage;
     for (const auto& c : refused) {
@@ -32,6 +36,10 @@ TEST(ReadArguments, Refusals)
     }
     const ConsoleOptions all = ReadArguments({"-JSON", "/AllUsers", "/scope:Uninstall"}, LowerCaser(codePage));
     EXPECT_TRUE(all.action == Action::Scan && all.json && all.allUsers && all.scope == ScanScope::Uninstall);
+    for (const char* help : {"/H", "-h", "-?", "--HELP"})
+        EXPECT_TRUE(ReadArguments({help}, LowerCaser(codePage)).action == Action::Usage) << help;
+    const ConsoleOptions undo = ReadArguments({"/JSON", "-Undo", "C:\\b\\"}, LowerCaser(codePage));
+    EXPECT_TRUE(undo.action == Action::Undo && undo.json && undo.backupPath == "C:\\b\\");
 }
 
 // JSON lines are UTF-8 in either code page and read back to the same text, quotes and all;
