@@ -108,6 +108,7 @@ const std::vector<Row> kRows = {
     // cut at its NUL would steer the repair to its namesake.
     {kUsers, kUser + kVersion + L"Run", L"FleetContoso", REG_SZ, "change", kContoso + L" /q", L'"' + kContoso + L"\" /q"},
     {kUsers, kUser + kVersion + L"Run", L"FleetNode", REG_SZ, "change", kNode, L'"' + kNode + L'"'},
+    {kUsers, kOther + L"\\Software\\" + kVersion + L"Run", L"FleetOther", REG_SZ, "change", kTool + L" /o", Quoted(L" /o")},
     {kUsers, kOther + L"\\Software\\" + kVersion + L"Run", L"FleetVendor", REG_EXPAND_SZ, "not-judged",
      L"%LOCALAPPDATA%\\Programs\\Vendor App\\app.exe --hidden", L""},
     {kUsers, kUser + kVersion + L"Run", std::wstring(L"Twin\0x", 6), REG_SZ, "not-judged", kTool + L" /t", L""},
@@ -176,6 +177,41 @@ struct Fleet : testing::Test {
     }
 };
 
+// A second repair into the same folder, with sections added to its file that no repair
+// writes; then two undos of the folder, the newest file first. The first writes back only the
+// second repair's value, the next every value of the first but one changed since.
+void UndoTwice(const std::wstring& home, const std::wstring& first)
+{
+    const Row second{kUsers, kUser + kVersion + L"Run", L"FleetSecond", REG_SZ, "", kTool + L" /2", L""};
+    Put(second, &second.old);
+    Sleep(1100);  // the files are named by the second
+    const std::wstring repair = L"\"" STLAGC_EXE L"\" /allusers /scope:all /repair \"" + home + L"\\\"";
+    EXPECT_EQ(1, Execute(repair, NonElevatedToken()).first);
+    std::filesystem::path newest;
+    for (const auto& entry : std::filesystem::directory_iterator(home))
+        newest = entry.path().wstring() != first ? entry.path() : newest;
+    std::ofstream(newest, std::ios::app) << "\n[HKEY_LOCAL_MACHINE\\Software\\StlagEvil]\n\"Evil\"=\"C:\\\\x y\\\\e.exe\"\n"
+                                         << "\n[HKEY_USERS\\" << Ansi(kUser + kVersion) << "Run]\n\"Injected\"=\"C:\\\\e.exe\"\n";
+    const Row& changed = *std::find_if(kRows.begin(), kRows.end(), [](const Row& row) { return row.key == kUser + kPolicyRun; });
+    Put(changed, &kTool);
+    const std::wstring undo = L"\"" STLAGC_EXE L"\" /undo \"" + home + L"\\\"";
+    const auto newer = Execute(L"\"" STLAGC_EXE L"\" /json /undo \"" + home + L"\\\"", NonElevatedToken());
+    EXPECT_EQ(1, newer.first) << newer.second;
+    for (const char* outcome : {"\"name\":\"FleetSecond\",\"type\":\"REG_SZ\",\"line\":4,\"undo\":\"restored\"",
+                                "\"name\":\"Evil\",\"type\":\"REG_SZ\",\"line\":7,\"undo\":\"refused\",\"reason\":\"not-scanned\"",
+                                "\"undo\":\"refused\",\"reason\":\"not-faulty\""})
+        EXPECT_NE(std::string::npos, newer.second.find(outcome)) << outcome << "\n" << newer.second;
+    EXPECT_EQ(std::make_pair(second.type, second.old), Get(second));
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(kMachine, L"Software\\StlagEvil", 0, KEY_READ, nullptr));
+    Put(second, nullptr);
+    const auto older = Execute(undo, NonElevatedToken());
+    EXPECT_EQ(1, older.first) << older.second;
+    EXPECT_NE(std::string::npos, older.second.find(Ansi(L"Summering av ångringen: "))) << older.second;
+    for (const Row& row : kRows)
+        EXPECT_EQ(std::make_pair(row.type, &row == &changed ? kTool : row.old), Get(row)) << row.name;
+    EXPECT_TRUE(std::filesystem::exists(first + L".undone") && std::filesystem::exists(newest.wstring() + L".undone"));
+}
+
 TEST_F(Fleet, ScanJsonRepairRestore)
 {
     const auto usage = Execute(L"\"" STLAGC_EXE L"\" /?");
@@ -216,7 +252,8 @@ TEST_F(Fleet, ScanJsonRepairRestore)
         const std::pair<DWORD, std::wstring> left(row.type, row.repaired.empty() ? row.old : row.repaired);
         EXPECT_EQ(row.repaired == kGone ? std::make_pair(0ul, std::wstring()) : left, Get(row)) << row.name;
     }
-    EXPECT_EQ(0, Execute(L"regedit.exe /S \"" + backup + L"\"").first);
+    UndoTwice(home, backup);
+    EXPECT_EQ(0, Execute(L"regedit.exe /S \"" + backup + L".undone\"").first);
     for (const Row& row : kRows)
         EXPECT_EQ(std::make_pair(row.type, row.old), Get(row)) << row.name;
     EXPECT_NE(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, nullptr, L"Injected", RRF_RT_ANY, nullptr, nullptr, nullptr));
