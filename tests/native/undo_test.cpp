@@ -74,7 +74,7 @@ TEST(RepairUndo, WritesOnlyWhatARepairChanged)
         {"quoted twice", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kTool, kRegSz, {kRegSz, "\"" + kQuoted + "\""}, O::ChangedSinceRepair},
         {"not faulty", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kQuoted, kRegSz, absent, O::Refused, R::NotFaulty},
         {"outside", RegistryRoot::LocalMachine, "Software\\Evil", RegistryView::Native, "A", kTool, kRegSz, absent, O::Refused, R::NotScanned},
-        {"sub-key of Run", RegistryRoot::CurrentUser, kRun + "\\X", RegistryView::Native, "A", kTool, kRegSz, absent, O::Refused, R::NotScanned},
+        {"below an entry", RegistryRoot::CurrentUser, kUninstall + "\\X", RegistryView::Native, "UninstallString", kTool, kRegSz, absent, O::Refused, R::NotScanned},
         {"other value", RegistryRoot::LocalMachine, kUninstall, RegistryView::Native, "DisplayIcon", kTool, kRegSz, absent, O::Refused, R::NotScanned},
         {"Userinit", RegistryRoot::LocalMachine, kWinlogon, RegistryView::Native, "Userinit", kTool + ",", kRegSz, absent, O::Refused, R::NotScanned},
         {"classes hive", RegistryRoot::Users, kOwn + "_Classes\\" + kRun, RegistryView::Native, "A", kTool, kRegSz, absent, O::Refused, R::NotScanned},
