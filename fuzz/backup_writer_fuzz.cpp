@@ -1,42 +1,16 @@
-// Any key paths, value names and data, under a single- and a double-byte code page: each
-// value's lines, read back as the registry editor reads them, give its key, name and data
+// Any key paths, value names and data, under a single- and a double-byte code page: the
+// file, read back as the registry editor reads it, gives each value's key, name and data
 // back, so no key or name can add a section or a value; what cannot be written so is
-// refused and leaves the file as it was.
+// refused and leaves the file as it was. The same bytes read as a backup never crash it.
 #include <algorithm>
 #include <sstream>
+#include <vector>
 
+#include "backup_reader.h"
 #include "fakes.h"
 #include "reg_backup_writer.h"
 
 static void Require(bool condition) { if (!condition) __builtin_trap(); }
-
-// The quoted text at pos, escapes undone; a trail byte that looks like a quote or a
-// backslash is part of its character.
-static std::string Unquote(const std::string& line, std::size_t& pos, const stlag::CodePage& page)
-{
-    Require(line.at(pos) == '"');
-    std::string text;
-    for (++pos;; text += line.at(pos++)) {
-        if (page.IsLeadByte(static_cast<unsigned char>(line.at(pos))))
-            text += line[pos++];
-        else if (line[pos] == '"')
-            return ++pos, text;
-        else if (line[pos] == '\\')
-            Require(line.at(++pos) == '\\' || line[pos] == '"');
-    }
-}
-
-// The data after "=": quoted, or hex(1) bytes ending in the NUL, continuations already joined.
-static std::string Data(const std::string& line, std::size_t& pos, const stlag::CodePage& page)
-{
-    if (line.compare(pos, 7, "hex(1):") != 0)
-        return Unquote(line, pos, page);
-    std::string data;
-    for (pos += 6; pos < line.size() && (line[pos] == ':' || line[pos] == ','); pos += 3)
-        data += static_cast<char>(std::stoi(line.substr(pos + 1, 2), nullptr, 16));
-    Require(data.back() == '\0');
-    return data.substr(0, data.size() - 1);
-}
 
 // Fields split at 0xFF: key path, name and data, repeated.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
@@ -53,26 +27,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         std::istringstream fields(std::string(reinterpret_cast<const char*>(bytes), size));
         // The system's ANSI text never ends inside a character; a text ending in a lead-valued byte might.
         const auto ragged = [&page](const std::string& s) { return !s.empty() && page.IsLeadByte(s.back() & 0xFF); };
-        for (std::string last, key, name, data; std::getline(fields, key, '\xFF') && std::getline(fields, name, '\xFF') &&
-                                                std::getline(fields, data, '\xFF');) {
-            const bool recordable = !control(key) && !control(name);
+        std::vector<stlag::BackupEntry> written;
+        for (std::string part, name, data; std::getline(fields, part, '\xFF') && std::getline(fields, name, '\xFF') &&
+                                           std::getline(fields, data, '\xFF');) {
+            const std::string key = "HKEY_CURRENT_USER\\" + part;  // as every key path the repair records
             const std::size_t before = file.size();
-            if (!recordable) {
+            if (control(key) || control(name)) {
                 Require(!writer.WriteValue(key, name, data) && file.size() == before);
                 continue;
             }
-            if (ragged(key) || ragged(name) || ragged(data))
+            // A repair never backs up data that holds a second string.
+            if (ragged(key) || ragged(name) || ragged(data) || data.find('\0') != std::string::npos)
                 continue;
             Require(writer.WriteValue(key, name, data) && files.onDisk == files.files);
-            std::string line = file.substr(before);
-            for (std::size_t at = 0; (at = line.find(",\\\n  ", at)) != std::string::npos;)  // quoted texts hold no LF
-                line.replace(at, 5, ",");
-            const std::string head = key == last ? "\n" : "\n\n[" + (last = key) + "]\n";
-            std::size_t pos = head.size();
-            Require(line.compare(0, pos, head) == 0 && Unquote(line, pos, page) == name && line.at(pos++) == '=' &&
-                    Data(line, pos, page) == data && pos == line.size());
+            written.push_back({0, key, name, data, stlag::kRegSz});
         }
         Require(writer.Finish() && file.compare(0, 8, "REGEDIT4") == 0 && file.back() == '\n');
+        const stlag::ParsedBackup read = stlag::ReadBackup(file, page);
+        Require(read.read && read.entries.size() == written.size());
+        for (std::size_t i = 0; i < written.size(); ++i)
+            Require(read.entries[i].keyPath == written[i].keyPath && read.entries[i].name == written[i].name &&
+                    read.entries[i].data == written[i].data && read.entries[i].type == stlag::kRegSz);
+        stlag::ReadBackup(std::string(reinterpret_cast<const char*>(bytes), size), page);
     }
     return 0;
 }
