@@ -184,6 +184,9 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
     LookedAt looked;
     looked.key = result.keys.size() - 1, looked.name = value.name, looked.type = value.type;
     looked.trueName = value.trueName, looked.trueData = value.trueData;
+    // As judged: without the terminating NULs that the registry's own text ends in.
+    while (!looked.trueData.empty() && looked.trueData.back() == u'\0')
+        looked.trueData.pop_back();
     looked.data = WithoutTerminators(value.data);
     const std::string& data = looked.data;
     if (!Judges(value.type)) {

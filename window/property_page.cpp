@@ -21,6 +21,11 @@ INT_PTR CALLBACK CPropertyPage::PageProcedure(HWND window, UINT message, WPARAM 
         page->painted_ = true;
         page->paintedAt_ = ::GetTickCount();
     }
+    // The key's release goes to whichever control has the focus, so it is watched for here.
+    if (message == WM_TIMER && wParam == kEnterTimer && page != nullptr && (::GetAsyncKeyState(VK_RETURN) & 0x8000) == 0) {
+        page->enterHeld_ = false;
+        ::KillTimer(window, kEnterTimer);
+    }
     return DialogProcedure(window, message, wParam, lParam);
 }
 
@@ -30,6 +35,8 @@ bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
     case PSN_SETACTIVE:
         painted_ = false;
         enterHeld_ = (::GetAsyncKeyState(VK_RETURN) & 0x8000) != 0;
+        if (enterHeld_)
+            ::SetTimer(window_, kEnterTimer, 30, nullptr);
         ::InvalidateRect(window_, nullptr, FALSE);  // shown already, it is painted again all the same
         result = OnSetActive();
         return true;
@@ -52,7 +59,6 @@ bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
 
 bool CPropertyPage::Settled()
 {
-    enterHeld_ = enterHeld_ && (::GetAsyncKeyState(VK_RETURN) & 0x8000) != 0;
     return painted_ && !enterHeld_ && ::GetTickCount() - paintedAt_ >= ::GetDoubleClickTime();
 }
 

@@ -53,6 +53,8 @@ private:
     // A press before that is the second half of one meant for the page before.
     bool Settled();
 
+    static constexpr UINT_PTR kEnterTimer = 0x5354;  // watches a held Enter until it is let go
+
     PROPSHEETPAGEW page_;
     bool painted_ = false, enterHeld_ = false;
     DWORD paintedAt_ = 0;

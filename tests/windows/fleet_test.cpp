@@ -114,7 +114,7 @@ const std::vector<Row> kRows = {
     {kUsers, kUser + kVersion + L"Run", std::wstring(L"Twin\0x", 6), REG_SZ, "not-judged", kTool + L" /t", L""},
     {kUsers, kUser + kVersion + L"Run", L"Twin", REG_SZ, "change", kTool + L" /t", Quoted(L" /t")},
     // JSON names it whole, though the code page lacks its letter.
-    {kUsers, kUser + kVersion + L"Run", L"Fleet\u03A9", REG_SZ, "not-judged", kTool + L" /o", L""},
+    {kUsers, kUser + kVersion + L"Run", L"Fleet\u03A9", REG_SZ, "not-judged", kTool + L" /\u03A9", L""},
 };
 
 // As the JSON lines name it, in UTF-8.
@@ -228,6 +228,8 @@ TEST_F(Fleet, ScanJsonRepairRestore)
         last = nlohmann::json::parse(scan.second.substr(at, end - at));  // throws on a line that is no JSON
         if (!last.contains("summary"))
             verdicts[last["key"].get<std::string>() + "\\" + last["name"].get<std::string>()] = last["verdict"];
+        if (last.value("name", "") == "Fleet\u03A9")  // its data whole too, no NUL after it
+            EXPECT_EQ("C:\\Program Files\\Fleet Tool\\tool.exe /\u03A9", last["data"].get<std::string>());
     }
     EXPECT_EQ(true, last["summary"]);
     EXPECT_EQ(verdicts.size(), last["looked_at"].get<std::size_t>());

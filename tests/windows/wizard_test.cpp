@@ -208,6 +208,26 @@ TEST_F(WizardTest, ADoublePressActsOnlyOnThePageThatWasSeen)
     EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
 }
 
+// An Enter held down while the scan runs stops on the repair page; once let go, Enter is Next again.
+TEST_F(WizardTest, AHeldEnterStopsOnTheRepairPageAndEnterActsOnceLetGo)
+{
+    const auto key = [](DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD, input.ki.wVk = VK_RETURN, input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        Sleep(3 * GetDoubleClickTime());
+    };
+    Wizard wizard;
+    ASSERT_TRUE(wizard.Focused(kNextButton));
+    Sleep(2 * GetDoubleClickTime());
+    key(0), key(0), key(KEYEVENTF_KEYUP);  // pressed, repeated, let go
+    EXPECT_EQ(1, wizard.PageIndex());
+    EXPECT_EQ(kToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
+    key(0), key(KEYEVENTF_KEYUP);
+    EXPECT_EQ(2, wizard.PageIndex());
+    EXPECT_EQ(kQuotedToolLine, RunValue(HKEY_CURRENT_USER, "Verktyg"));
+}
+
 TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFile)
 {
     Wizard wizard;
