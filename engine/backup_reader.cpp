@@ -132,7 +132,7 @@ bool ReadValueLine(const std::vector<std::string>& lines, std::size_t& index, co
            index + 1 < lines.size()) {
         data = TrimEnd(data);
         data.pop_back();
-        const std::string next = lines[++index];
+        const std::string& next = lines[++index];
         data += next.substr(std::min(next.find_first_not_of(" \t"), next.size()));
     }
     return ReadData(data, codePage, entry);
