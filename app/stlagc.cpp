@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -111,6 +112,11 @@ int Undo(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options)
     const std::vector<stlag::UndoItem> items = engine.Undo(backup);
     stlag::UndoTally tally = stlag::TallyUndo(items, source.path, false);
     tally.renamed = stlag::UndoFinished(tally) && stlag::MarkUndone(source.path);
+    // Left under its name, the file would be taken again by every later undo of its folder.
+    const bool stuck = stlag::UndoFinished(tally) && !tally.renamed;
+    if (stuck)
+        stlag::WriteText(StdStream::Error, stlag::WideText(stlag::FormatText(texts.Load(IDS_UNDO_NOT_RENAMED),
+                                                                                 {stlag::kPathMarker}), {source.path}));
     if (options.json) {
         stlag::WriteUtf8(StdStream::Out, stlag::UndoJsonLines(items, tally, engine.codePage()));
     } else {
@@ -118,7 +124,7 @@ int Undo(stlag::LiveEngine& engine, const stlag::ConsoleOptions& options)
         stlag::WriteText(StdStream::Out, log + (log.empty() ? L"" : L"\r\n") +
                                              stlag::WideText(stlag::UndoSummaryLine(tally, texts)) + L"\r\n");
     }
-    return stlag::UndoExitCode(tally);
+    return stuck ? std::max(1, stlag::UndoExitCode(tally)) : stlag::UndoExitCode(tally);
 }
 
 // The arguments in UTF-8, as the system hands them over, whatever their script.

@@ -40,6 +40,14 @@ bool OwnedByAdministration(const FolderFacts& facts, const std::string& runningA
     return IsAdministration(facts.ownerSid) || (!runningAdmin.empty() && facts.ownerSid == runningAdmin);
 }
 
+// A "YYYY-MM-DD HHMMSS" of digits that a clock can show: no month 13, no minute 60.
+bool IsTime(const std::string& stamp)
+{
+    const auto field = [&stamp](std::size_t at) { return std::stoi(stamp.substr(at, 2)); };
+    return field(5) >= 1 && field(5) <= 12 && field(8) >= 1 && field(8) <= 31 && field(11) <= 23 && field(13) <= 59 &&
+           field(15) <= 60;
+}
+
 }  // namespace
 
 std::optional<std::string> FolderByForm(const std::string& argument)
@@ -76,7 +84,7 @@ std::string NewestTimedBackup(const std::vector<std::string>& names, const std::
         const bool formed = std::equal(stamp.begin(), stamp.end(), kForm, [](char c, char form) {
             return form == '0' ? c >= '0' && c <= '9' : c == form;
         });
-        if (formed && stamp > newestStamp) {
+        if (formed && IsTime(stamp) && stamp > newestStamp) {
             newest = name;
             newestStamp = stamp;
         }

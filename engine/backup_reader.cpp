@@ -41,6 +41,9 @@ bool ReadQuoted(const std::string& line, std::size_t& pos, const CodePage& codeP
             pos = i + 1;
             return true;
         }
+        // No string the editor writes holds a NUL: what followed it would be hidden in the value.
+        if (line[i] == '\0')
+            return false;
         if (length == 1 && line[i] == '\\') {
             if (i + 1 == line.size() || (line[i + 1] != '\\' && line[i + 1] != '"'))
                 return false;

@@ -54,7 +54,8 @@ bool AsksForUsage(const std::vector<std::string>& arguments, const LowerCaser& l
 // a switch, not as a file named "/json".
 bool TakeFile(const std::vector<std::string>& arguments, std::size_t& i, const LowerCaser& lower, std::string& file)
 {
-    if (i + 1 == arguments.size() || arguments[i + 1].empty() || !SwitchName(lower(arguments[i + 1])).empty())
+    if (i + 1 == arguments.size() || arguments[i + 1].empty() || !SwitchName(lower(arguments[i + 1])).empty() ||
+        AsksForUsage({arguments[i + 1]}, lower))
         return false;
     file = arguments[++i];
     return true;

@@ -62,11 +62,15 @@ UndoItem RepairUndo::TakeBack(const BackupEntry& entry) const
     const std::optional<ScanSection> section = ChangeableSection(entry.keyPath, entry.name, ownSid_, lower_);
     if (!section)
         return Outcome(entry, UndoOutcome::Refused, UndoRefusal::NotScanned);
-    if (JudgeByRule(checker_, *section, entry.name, entry.type, entry.data).verdict != Verdict::Faulty)
+    // The scan reads no longer name: no repair can have changed such a value.
+    if (entry.name.size() > kValueNameLimit)
+        return Outcome(entry, UndoOutcome::Refused, UndoRefusal::Form);
+    const Judgement judged = JudgeByRule(checker_, *section, entry.name, entry.type, entry.data);
+    if (judged.verdict != Verdict::Faulty)
         return Outcome(entry, UndoOutcome::Refused, UndoRefusal::NotFaulty);
     const ScopedKey key(registry_, section->root, section->view, section->subKey, RegAccess::Write);
     if (key.status() == kErrorSuccess)
-        return Compare(entry, key.get());
+        return Compare(entry, judged.newData, key.get());
     // A key gone while its hive is there was deleted since; a hive not loaded comes back later.
     const std::string hive = section->subKey.substr(0, section->subKey.find('\\'));
     const bool hiveLoaded = section->root != RegistryRoot::Users ||
@@ -77,21 +81,23 @@ UndoItem RepairUndo::TakeBack(const BackupEntry& entry) const
     return Outcome(entry, UndoOutcome::Failed, UndoRefusal::None, key.status());
 }
 
-UndoItem RepairUndo::Compare(const BackupEntry& entry, RegKey key) const
+UndoItem RepairUndo::Compare(const BackupEntry& entry, const std::string& repaired, RegKey key) const
 {
     RegValue now;
     long status = registry_.ReadNamedValue(key, entry.name, now);
     if (status != kErrorSuccess && status != kErrorFileNotFound)
         return Outcome(entry, UndoOutcome::Failed, UndoRefusal::None, status);
-    if (status == kErrorSuccess) {
-        const std::string text = WithoutTerminators(now.data);
-        if (!now.dataRead || !now.dataInCodePage || now.type != entry.type)
-            return Outcome(entry, UndoOutcome::ChangedSinceRepair);
-        if (text == entry.data)
-            return Outcome(entry, UndoOutcome::AlreadyRestored);
-        if (!IsRepairOf(entry.data, text, codePage_))
-            return Outcome(entry, UndoOutcome::ChangedSinceRepair);
-    }
+    // Absent is what a repair leaves only of a line it deletes; otherwise the value must be
+    // what the repair of the old data gives, and that the old data with quotes or trimmed.
+    const std::string text = WithoutTerminators(now.data);
+    const bool sameKind = status == kErrorSuccess && now.dataRead && now.dataInCodePage && now.type == entry.type;
+    if (sameKind && text == entry.data)
+        return Outcome(entry, UndoOutcome::AlreadyRestored);
+    const bool leftByRepair = status == kErrorFileNotFound
+                                  ? repaired.empty()
+                                  : sameKind && text == repaired && IsRepairOf(entry.data, text, codePage_);
+    if (!leftByRepair)
+        return Outcome(entry, UndoOutcome::ChangedSinceRepair);
     status = registry_.SetStringValue(key, entry.name, entry.data, entry.type);
     return status == kErrorSuccess ? Outcome(entry, UndoOutcome::Restored)
                                    : Outcome(entry, UndoOutcome::Failed, UndoRefusal::None, status);

@@ -40,14 +40,14 @@ public:
 
     // One item per entry of a backup that was read, in the file's order. A value is written
     // back only when its key is one a scan judges, its name one the scan judges there, its old
-    // data is faulty by that rule today, and it is now absent, or the old data with one pair
-    // of quotes added, or the old data trimmed, as a repair leaves it, of the same type. Keys
-    // are never created.
+    // data is faulty by that rule today, and it is now as the repair of that data leaves it
+    // today: absent when the repair deletes, else of the same type and the repair's data,
+    // which is the old data with one pair of quotes added or trimmed. Keys are never created.
     std::vector<UndoItem> Undo(const ParsedBackup& backup) const;
 
 private:
     UndoItem TakeBack(const BackupEntry& entry) const;
-    UndoItem Compare(const BackupEntry& entry, RegKey key) const;
+    UndoItem Compare(const BackupEntry& entry, const std::string& repaired, RegKey key) const;
 
     Registry& registry_;
     const CommandLineChecker& checker_;

@@ -135,6 +135,7 @@
 #define IDS_UNDO_FILE_FOREIGN_OWNER 757
 #define IDS_UNDO_FILE_NOT_PLAIN   758
 #define IDS_UNDO_FILE_MOVED       759
+#define IDS_UNDO_NOT_RENAMED      760
 
 // Strings: the backup's folder, refused
 #define IDS_CONSOLE_UNSAFE_FOLDER 720

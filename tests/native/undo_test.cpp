@@ -21,6 +21,7 @@ TEST(ReadBackup, FormsAndFaults)
         {"\"v\"=\"a\"\n", {}, 3},  // before any section
         {"[K]\n\"v\"=\"a\n", {}, 4},
         {"[K]\n\"v\"=\"a\\n\"\n", {}, 4},  // no escape but \\ and \"
+        {std::string("[K]\n\"v\"=\"a\0b\"\n", 13), {}, 4},  // a NUL would hide what follows
         {"[K]\n\"v\" = \"a\"\n", {}, 4},
         {"[K]\n\"v\"=hex(1):6,00\n", {}, 4},
         {"[K\n", {}, 3},
@@ -72,10 +73,14 @@ TEST(RepairUndo, WritesOnlyWhatARepairChanged)
         {"changed", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kTool, kRegSz, {kRegSz, "C:\\mine.exe"}, O::ChangedSinceRepair},
         {"retyped", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kTool, kRegSz, {kRegExpandSz, kQuoted}, O::ChangedSinceRepair},
         {"quoted twice", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kTool, kRegSz, {kRegSz, "\"" + kQuoted + "\""}, O::ChangedSinceRepair},
+        {"absent, not deleted", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kTool + " /p", kRegSz, absent, O::ChangedSinceRepair},
+        {"absent, never deleted", RegistryRoot::LocalMachine, kUninstall, RegistryView::Native, "UninstallString", kTool, kRegSz, absent, O::ChangedSinceRepair},
+        {"quoted whole", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kTool + " /u", kRegSz, {kRegSz, "\"" + kTool + " /u\""}, O::ChangedSinceRepair},
         {"not faulty", RegistryRoot::CurrentUser, kRun, RegistryView::Native, "A", kQuoted, kRegSz, absent, O::Refused, R::NotFaulty},
         {"outside", RegistryRoot::LocalMachine, "Software\\Evil", RegistryView::Native, "A", kTool, kRegSz, absent, O::Refused, R::NotScanned},
         {"below an entry", RegistryRoot::CurrentUser, kUninstall + "\\X", RegistryView::Native, "UninstallString", kTool, kRegSz, absent, O::Refused, R::NotScanned},
         {"other value", RegistryRoot::LocalMachine, kUninstall, RegistryView::Native, "DisplayIcon", kTool, kRegSz, absent, O::Refused, R::NotScanned},
+        {"name too long", RegistryRoot::CurrentUser, kRun, RegistryView::Native, std::string(4096, 'n'), kTool, kRegSz, absent, O::Refused, R::Form},
         {"Userinit", RegistryRoot::LocalMachine, kWinlogon, RegistryView::Native, "Userinit", kTool + ",", kRegSz, absent, O::Refused, R::NotScanned},
         {"classes hive", RegistryRoot::Users, kOwn + "_Classes\\" + kRun, RegistryView::Native, "A", kTool, kRegSz, absent, O::Refused, R::NotScanned},
         {"hive not loaded", RegistryRoot::Users, "S-1-5-21-9\\" + kRun, RegistryView::Native, "A", kTool, kRegSz, absent, O::Failed},
@@ -134,7 +139,7 @@ TEST(NewestTimedBackup, ByTheTimeInItsName)
 {
     EXPECT_EQ("STLAGC 2024-05-02 000000.reg",
               NewestTimedBackup({"stlagc 2024-05-01 235959.reg", "STLAGC 2024-05-02 000000.reg",
-                                 "stlagc 2024-06-01 000000.reg.undone", "stlagc 2024-13-x1 000000.reg",
+                                 "stlagc 2024-06-01 000000.reg.undone", "stlagc 2024-13-01 000000.reg",
                                  "stlagc 2025-01-01 000000.txt", "other 2026-01-01 000000.reg", "stlagc 2026-01-01.reg"},
                                 "stlagc"));
     EXPECT_EQ("", NewestTimedBackup({"stlagc.reg"}, "stlagc"));
