@@ -44,6 +44,12 @@ TEST(BackupFolder, OnlyAdministratorsMayChangeIt)
         facts.grants = {{"S-1-5-18", 0x1f01ff}, {kAdmins, 0x1f01ff}, {"S-1-3-0", 0x10000000}, {c.sid, c.mask}};
         EXPECT_EQ(FolderRefusal(facts), c.refusal) << c.owner << " " << c.sid << " " << c.mask;
     }
+    // The running administrator without a split token owns what it makes; its grants are its own.
+    FolderFacts own{true, false, true, kUser, {{kUser, 0x1f01ff}}};
+    EXPECT_EQ(FolderRefusal(own, kUser), 0u);
+    EXPECT_EQ(AncestorRefusal(own, false, kUser), 0u);
+    own.grants.push_back({kUsers, 0x2});
+    EXPECT_EQ(FolderRefusal(own, kUser), kOthers);
     // No access list lets everybody do everything; a link or a file is refused whoever owns it.
     EXPECT_EQ(FolderRefusal(FolderFacts{true, false, false, kAdmins, {}}), kOthers);
     EXPECT_EQ(FolderRefusal(FolderFacts{true, true, true, kAdmins, {}}), IDS_FOLDER_REPARSE_POINT);
