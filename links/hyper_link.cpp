@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "dialog.h"
+#include "dpi.h"
 #include "link_launcher.h"
 
 namespace stlag {
@@ -29,6 +30,14 @@ TTTOOLINFOA ToolInfo(HWND window, const std::string& text)
     ::GetClientRect(window, &tool.rect);
     return tool;
 }
+
+HFONT UnderlinedFont(HFONT font)
+{
+    LOGFONTA description = {};
+    ::GetObjectA(font, sizeof description, &description);
+    description.lfUnderline = TRUE;
+    return ::CreateFontIndirectA(&description);
+}
 }  // namespace
 
 CHyperLink::CHyperLink() : launcher_([](const std::string& target) { return LaunchTarget(target, SW_SHOW); }) {}
@@ -44,6 +53,8 @@ CHyperLink::~CHyperLink()
         ::DeleteObject(linkFont_);
     if (toolTip_ != nullptr && ::IsWindow(toolTip_))
         ::DestroyWindow(toolTip_);
+    if (tipFont_ != nullptr)
+        ::DeleteObject(tipFont_);
 }
 
 void CHyperLink::SubclassControl(HWND control)
@@ -65,10 +76,7 @@ void CHyperLink::SetUp()
         SetText(target_);
     const HFONT font = reinterpret_cast<HFONT>(SendMsg(WM_GETFONT));
     if (font != nullptr) {
-        LOGFONTA description = {};
-        ::GetObjectA(font, sizeof description, &description);
-        description.lfUnderline = TRUE;
-        linkFont_ = ::CreateFontIndirectA(&description);
+        linkFont_ = UnderlinedFont(font);
         if (linkFont_ != nullptr)
             SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
         FitWindowToText();
@@ -88,6 +96,7 @@ void CHyperLink::CreateToolTip()
     const std::string tip = target_ + " ";
     TTTOOLINFOA tool = ToolInfo(window_, tip);
     ::SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    FitToolTip();
 }
 
 void CHyperLink::SetLinkTarget(std::string target)
@@ -118,6 +127,38 @@ void CHyperLink::FitWindowToText()
         FitToText(PlainRect{window.left, window.top, window.right, window.bottom},
                   PlainRect{client.left, client.top, client.right, client.bottom}, extent.cx, extent.cy, style);
     ::MoveWindow(window_, placed.x, placed.y, placed.width, placed.height, TRUE);
+}
+
+void CHyperLink::FollowDpi()
+{
+    const HFONT font = reinterpret_cast<HFONT>(SendMsg(WM_GETFONT));
+    if (font != nullptr && font != linkFont_) {
+        const HFONT previous = linkFont_;
+        linkFont_ = UnderlinedFont(font);
+        if (linkFont_ != nullptr)
+            SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
+        if (previous != nullptr)
+            ::DeleteObject(previous);
+    }
+    FitWindowToText();
+    FitToolTip();
+}
+
+// The tip covers the control as it is now, in the status font at the control's DPI: comctl32
+// takes the system's, which under per-monitor awareness may be another monitor's.
+void CHyperLink::FitToolTip()
+{
+    if (toolTip_ == nullptr)
+        return;
+    TTTOOLINFOA tool = ToolInfo(window_, std::string());
+    ::SendMessageA(toolTip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    const HFONT font = CreateStatusFont(WindowDpi(window_));
+    if (font == nullptr)
+        return;
+    ::SendMessageA(toolTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (tipFont_ != nullptr)
+        ::DeleteObject(tipFont_);
+    tipFont_ = font;
 }
 
 void CHyperLink::LoadHandCursor()

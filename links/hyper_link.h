@@ -35,11 +35,15 @@ public:
     void SetLinkTarget(std::string target);
     // Opens the target; marks the link visited, or beeps and shows the error box.
     void ActivateLink();
+    // After a DPI change: the underline put on the font the dialog manager gave the control for
+    // the new DPI, the control fitted to it, the tooltip's area and font at the new DPI.
+    void FollowDpi();
 
 private:
     void SetUp();
     void CreateToolTip();
     void FitWindowToText();
+    void FitToolTip();
     static void LoadHandCursor();
     void Invalidate() const { ::InvalidateRect(window_, nullptr, TRUE); }
 
@@ -63,6 +67,7 @@ private:
     bool fitsText_ = true;
     HFONT linkFont_ = nullptr;
     HWND toolTip_ = nullptr;
+    HFONT tipFont_ = nullptr;
     WNDPROC staticProcedure_ = nullptr;
     static HCURSOR handCursor_;
 };

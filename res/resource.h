@@ -31,6 +31,8 @@
 #define IDC_COPY_BUTTON           1014
 #define IDC_README_LINK           1040
 #define IDC_README_SENTENCE       1041
+#define IDC_APP_ICON              1042
+#define IDC_MONO_ICON             1043
 
 // System menu
 #define IDM_ABOUTBOX              0x0010

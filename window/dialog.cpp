@@ -1,5 +1,9 @@
 #include "dialog.h"
 
+#include <commctrl.h>
+
+#include "dpi.h"
+
 namespace stlag {
 
 INT_PTR CDialog::DoModal()
@@ -20,6 +24,7 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND window, UINT message, WPARAM wPar
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
         dialog->Attach(window);
+        ::SetWindowSubclass(window, &CDialog::DpiSubclass, 0, reinterpret_cast<DWORD_PTR>(dialog));
     }
     auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     if (dialog == nullptr)
@@ -30,6 +35,21 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND window, UINT message, WPARAM wPar
         return FALSE;
     }
     return dialog->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK CDialog::DpiSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR object) noexcept
+{
+    if (message == WM_NCDESTROY)
+        ::RemoveWindowSubclass(window, &CDialog::DpiSubclass, id);
+    const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    auto* dialog = reinterpret_cast<CDialog*>(object);
+    // A top-level dialog gets WM_DPICHANGED; a page, a child dialog, hears of it after its parent.
+    if (message == WM_DPICHANGED)
+        dialog->OnDpiChanged(MoveToSuggestedRect(window, wParam, lParam));
+    else if (message == WM_DPICHANGED_AFTERPARENT)
+        dialog->OnDpiChanged(WindowDpi(window));
+    return result;
 }
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)

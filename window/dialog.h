@@ -58,6 +58,9 @@ protected:
     // WM_HELP (F1). true: handled here; false: the system hands it on to the parent or owner.
     virtual bool OnHelpInfo(HELPINFO* /*info*/) { return false; }
     virtual void DoDataExchange(bool /*save*/) {}
+    // The system has scaled the dialog to a new DPI (it moved to a monitor of another scaling):
+    // what counts pixels follows. For a top-level dialog once it stands in the suggested rectangle.
+    virtual void OnDpiChanged(UINT /*dpi*/) {}
 
     void DdxControl(int id, CWindow& control) const { control.Attach(GetDlgItem(id)); }
     void DdxCheck(bool save, int id, bool& value) const;
@@ -66,6 +69,9 @@ protected:
 
 private:
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sees the DPI messages after the dialog manager, which rescales fonts and controls on them.
+    static LRESULT CALLBACK DpiSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR object) noexcept;
     UINT templateId_;
     HWND parent_;
 };

@@ -1,5 +1,6 @@
 #include "property_sheet.h"
 
+#include "dpi.h"
 #include "texts.h"
 
 namespace stlag {
@@ -70,6 +71,12 @@ LRESULT CALLBACK CPropertySheet::SheetSubclass(HWND window, UINT message, WPARAM
         if (sheet->OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)))
             return 0;
         break;
+    case WM_DPICHANGED: {
+        // The dialog manager rescales the sheet first, where the system does (Windows 10 1703 on).
+        const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+        sheet->OnDpiChanged(MoveToSuggestedRect(window, wParam, lParam));
+        return result;
+    }
     default:
         break;
     }

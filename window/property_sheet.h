@@ -42,6 +42,9 @@ protected:
     // A WM_COMMAND that reaches the sheet window; true: handled. The sheet's own buttons
     // go to comctl32 when this answers false.
     virtual bool OnCommand(WORD /*notifyCode*/, WORD /*id*/, HWND /*control*/) { return false; }
+    // The sheet stands in the rectangle the system suggested for its new DPI; its pages hear of it
+    // after it (WM_DPICHANGED_AFTERPARENT).
+    virtual void OnDpiChanged(UINT /*dpi*/) {}
 
 private:
     static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam) noexcept;

@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include "dpi.h"
 #include "link_launcher.h"
 #include "win32_platform.h"
 
@@ -8,6 +9,13 @@
 #include "texts.h"
 
 namespace stlag {
+
+CAboutBox::~CAboutBox()
+{
+    for (const HICON icon : icons_)
+        if (icon != nullptr)
+            ::DestroyIcon(icon);
+}
 
 void CAboutBox::DoDataExchange(bool save)
 {
@@ -30,7 +38,33 @@ BOOL CAboutBox::OnInitDialog()
     if (!whole)
         readMeLink_.SetLauncher([readMe](const std::string&) { return ShellOpen(readMe, SW_SHOW); });
     PlaceReadMeLink();
+    ShowIcons(WindowDpi(window_));
     return TRUE;
+}
+
+void CAboutBox::OnDpiChanged(UINT dpi)
+{
+    ShowIcons(dpi);
+    for (CHyperLink* link : {&webLink_, &mailLink_, &readMeLink_})
+        link->FollowDpi();
+    PlaceReadMeLink();
+}
+
+// The template's icons are the system's icon size at 96 DPI, 32 pixels; the box shows the
+// images drawn for its own DPI (48 at 150 %, 64 at 200 %).
+void CAboutBox::ShowIcons(UINT dpi)
+{
+    constexpr int kIconControls[2] = {IDC_APP_ICON, IDC_MONO_ICON};
+    constexpr UINT kIcons[2] = {IDI_APP, IDI_APP_MONO};
+    for (int i = 0; i < 2; ++i) {
+        const HICON icon = LoadIconForDpi(kIcons[i], 32, dpi);
+        if (icon == nullptr)
+            continue;
+        ::SendDlgItemMessageW(window_, kIconControls[i], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        if (icons_[i] != nullptr)
+            ::DestroyIcon(icons_[i]);
+        icons_[i] = icon;
+    }
 }
 
 // The sentence runs on into the link, whatever width the font gives it.

@@ -13,6 +13,7 @@ class CAboutBox : public CDialog {
 public:
     // No parent: the active window, the wizard, becomes the owner.
     CAboutBox() : CDialog(IDD_ABOUT) {}
+    ~CAboutBox() override;
 
 protected:
     void DoDataExchange(bool save) override;
@@ -20,13 +21,17 @@ protected:
     // true: F1 is handled here, whether or not the file opens.
     bool OnHelpInfo(HELPINFO* info) override;
     bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
+    // Icons in the size for the new DPI, the links fitted to their new fonts.
+    void OnDpiChanged(UINT dpi) override;
 
 private:
     void PlaceReadMeLink() const;
+    void ShowIcons(UINT dpi);
 
     CHyperLink readMeLink_;
     CHyperLink webLink_;
     CHyperLink mailLink_;
+    HICON icons_[2] = {};  // the colour and the black-and-white icon at the box's DPI, ours to destroy
 };
 
 }  // namespace stlag

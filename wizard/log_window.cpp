@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dpi.h"
 #include "resource.h"
 
 namespace stlag {
@@ -12,7 +13,23 @@ BOOL CLogWindow::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetItemText(IDC_LOG_EDIT, logText_);
+    FitToScreen();
     return TRUE;
+}
+
+void CLogWindow::FitToScreen() const
+{
+    const SIZE shrunk = FitToWorkArea(window_);
+    if (shrunk.cx == 0 && shrunk.cy == 0)
+        return;
+    for (const int id : {IDC_LOG_EDIT, IDC_COPY_BUTTON, IDOK}) {
+        const CWindow control(GetDlgItem(id));
+        const RECT place = control.GetRectInParent();
+        const bool field = id == IDC_LOG_EDIT;
+        ::MoveWindow(control, place.left - (field ? 0 : shrunk.cx), place.top - (field ? 0 : shrunk.cy),
+                     place.right - place.left - (field ? shrunk.cx : 0), place.bottom - place.top - (field ? shrunk.cy : 0),
+                     TRUE);
+    }
 }
 
 bool CLogWindow::OnCommand(WORD notifyCode, WORD id, HWND control)

@@ -20,8 +20,13 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
+    void OnDpiChanged(UINT /*dpi*/) override { FitToScreen(); }
 
 private:
+    // The box within its monitor's work area: where it has to shrink, the log's field shrinks
+    // with it and the buttons keep their place at the bottom right.
+    void FitToScreen() const;
+
     const std::string& logText_;
 };
 

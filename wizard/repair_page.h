@@ -29,6 +29,8 @@ protected:
     bool OnPaint() override;
     // true: handled; the advanced check box and the browse button are handled here.
     bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
+    // The columns share the list's new width.
+    void OnDpiChanged(UINT /*dpi*/) override { FitColumns(); }
 
 private:
     void Scan();

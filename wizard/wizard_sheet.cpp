@@ -1,6 +1,7 @@
 #include "wizard_sheet.h"
 
 #include "about_box.h"
+#include "dpi.h"
 #include "readme_opener.h"
 #include "resource.h"
 #include "texts.h"
@@ -14,7 +15,13 @@ CWizardSheet::CWizardSheet(WizardState& state, LiveEngine& engine)
     AddPage(repairPage_);
     AddPage(finishPage_);
     Flags() |= PSH_NOAPPLYNOW | PSH_HASHELP | PSH_WIZARD;
-    appIcon_ = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
+}
+
+CWizardSheet::~CWizardSheet()
+{
+    for (const HICON icon : icons_)
+        if (icon != nullptr)
+            ::DestroyIcon(icon);
 }
 
 BOOL CWizardSheet::OnInitDialog()
@@ -27,9 +34,24 @@ BOOL CWizardSheet::OnInitDialog()
             ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
         }
     }
-    SetIcon(ICON_BIG, appIcon_);
-    SetIcon(ICON_SMALL, appIcon_);
+    SetIcons(WindowDpi(window_));
     return result;
+}
+
+// The system's big and small icon sizes at 96 DPI, scaled to the sheet's.
+void CWizardSheet::SetIcons(UINT dpi)
+{
+    constexpr WPARAM kKinds[2] = {ICON_BIG, ICON_SMALL};
+    constexpr int kSizes[2] = {32, 16};
+    for (int i = 0; i < 2; ++i) {
+        const HICON icon = LoadIconForDpi(IDI_APP, kSizes[i], dpi);
+        if (icon == nullptr)
+            continue;
+        SetIcon(kKinds[i], icon);
+        if (icons_[i] != nullptr)
+            ::DestroyIcon(icons_[i]);
+        icons_[i] = icon;
+    }
 }
 
 void CWizardSheet::OnSysCommand(UINT id, LPARAM param)

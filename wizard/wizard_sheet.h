@@ -17,6 +17,7 @@ class CWizardSheet : public CPropertySheet {
 public:
     // The pages get state and engine; both must outlive the sheet.
     CWizardSheet(WizardState& state, LiveEngine& engine);
+    ~CWizardSheet() override;
 
 protected:
     // Adds the About entry to the system menu and sets the window's icons.
@@ -27,14 +28,17 @@ protected:
     bool OnHelpInfo(HELPINFO* info) override;
     // true: handled; a page's Help button opens the read-me file.
     bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
+    // The title bar's and the taskbar's icons in the sizes for the new DPI.
+    void OnDpiChanged(UINT dpi) override { SetIcons(dpi); }
 
 private:
     void OpenReadMe() const;
+    void SetIcons(UINT dpi);
 
     CStartPage startPage_;
     CRepairPage repairPage_;
     CFinishPage finishPage_;
-    HICON appIcon_ = nullptr;  // a shared resource icon: never destroyed
+    HICON icons_[2] = {};  // big and small at the sheet's DPI, ours to destroy
 };
 
 // Runs the whole wizard on the running system and returns when it closes.

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <thread>
 
@@ -16,6 +18,7 @@
 
 #include "backup_file_chooser.h"
 #include "desktop_shell.h"
+#include "dpi.h"
 #include "hyper_link.h"
 #include "readme_opener.h"
 #include "resource.h"
@@ -326,6 +329,158 @@ TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyG
     wizard.NextTo(2);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.sheet, kFinishButton)) != 0; }));
     EXPECT_EQ(LoadText(IDS_NO_FAULTS), wizard.Shown());
+}
+
+// What of text the room cuts off in the control's font; empty when it shows whole.
+std::string Overflow(HWND control, const std::string& text, UINT format, const RECT& room)
+{
+    RECT needed = {0, 0, room.right - room.left, 0};
+    const HDC dc = GetDC(control);
+    const HGDIOBJ font = SelectObject(dc, HGDIOBJ(SendMessageA(control, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), -1, &needed, format | DT_CALCRECT | DT_EXPANDTABS);
+    SelectObject(dc, font), ReleaseDC(control, dc);
+    if (needed.right <= room.right - room.left && needed.bottom <= room.bottom - room.top)
+        return "";
+    return '"' + text + "\" needs " + std::to_string(needed.right) + "x" + std::to_string(needed.bottom) + ", has " +
+           std::to_string(room.right - room.left) + "x" + std::to_string(room.bottom - room.top) + "\n";
+}
+
+// What of a control's text its client area cuts off at dpi: a static's where it wraps, a button's
+// beside its edges or its box, a list's headings within their margins. Edit fields and lists
+// scroll, and a list's cut cell shows whole in a tip.
+std::string Cut(HWND control, UINT dpi)
+{
+    char kind[32] = {};
+    GetClassNameA(control, kind, sizeof kind);
+    const LONG style = GetWindowLongA(control, GWL_STYLE), type = style & SS_TYPEMASK;
+    RECT room = {};
+    GetClientRect(control, &room);
+    if (!lstrcmpiA(kind, WC_HEADERA)) {
+        std::string cut;
+        for (int i = 0; i < Header_GetItemCount(control); ++i) {
+            char text[64] = {};
+            HDITEMA item = {};
+            item.mask = HDI_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
+            Header_GetItem(control, i, &item), Header_GetItemRect(control, i, &room);
+            InflateRect(&room, -ScaleToDpi(6, dpi), 0);
+            cut += Overflow(control, text, DT_SINGLELINE, room);
+        }
+        return cut;
+    }
+    if (!lstrcmpiA(kind, "Button")) {
+        room.right -= ScaleToDpi((style & BS_TYPEMASK) == BS_AUTOCHECKBOX ? 16 : 4, dpi);
+        return Overflow(control, CWindow(control).GetText(), DT_SINGLELINE, room);
+    }
+    ICONINFO icon = {};
+    BITMAP image = {};
+    // An icon in the system's icon size at dpi. Wine's static control refuses a black-and-white
+    // icon (it reads the size from the colour image), so the second one of the About box is blank there.
+    if (!lstrcmpiA(kind, "Static") && type == SS_ICON && GetIconInfo(HICON(SendMessageA(control, STM_GETICON, 0, 0)), &icon))
+        return GetObject(icon.hbmColor, sizeof image, &image), DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask),
+               image.bmWidth == ScaleToDpi(32, dpi) ? "" : "an icon " + std::to_string(image.bmWidth) + " wide\n";
+    if (lstrcmpiA(kind, "Static") || (type > SS_RIGHT && type != SS_LEFTNOWORDWRAP))
+        return "";
+    const UINT wrap = type == SS_LEFTNOWORDWRAP ? 0 : DT_WORDBREAK;
+    return Overflow(control, CWindow(control).GetText(), wrap | (style & SS_NOPREFIX ? DT_NOPREFIX : 0), room);
+}
+
+// What the window's controls cut off, and whether the window reaches past its monitor's work area.
+std::string CutTexts(HWND window, UINT dpi)
+{
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    RECT shown = {}, whole = {};
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor), GetWindowRect(window, &whole);
+    IntersectRect(&shown, &whole, &monitor.rcWork);
+    std::pair<std::string, UINT> found{EqualRect(&shown, &whole) ? "" : "the window reaches off the screen\n", dpi};
+    EnumChildWindows(window, [](HWND control, LPARAM cut) {
+        auto& [texts, dpi] = *reinterpret_cast<std::pair<std::string, UINT>*>(cut);
+        return texts += IsWindowVisible(control) ? Cut(control, dpi) : "", TRUE;
+    }, LPARAM(&found));
+    return found.first;
+}
+
+// The window's DPI awareness is per monitor, v2 where the system knows v2. Wine 8 knows only the
+// first and gives it to every program whatever its manifest asks; there the manifest's setting is
+// read as Windows reads it.
+bool PerMonitorV2(HWND window)
+{
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto call = [&](const char* name) { return reinterpret_cast<void (*)()>(GetProcAddress(user32, name)); };
+    const auto context = reinterpret_cast<DPI_AWARENESS_CONTEXT(WINAPI*)(HWND)>(call("GetWindowDpiAwarenessContext"));
+    const auto equal = reinterpret_cast<BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT)>(
+        call("AreDpiAwarenessContextsEqual"));
+    const auto valid = reinterpret_cast<BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT)>(call("IsValidDpiAwarenessContext"));
+    if (!context || !equal || !valid)
+        return false;
+    if (valid(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+        return equal(context(window), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    wchar_t asked[64] = {};
+    return equal(context(window), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) &&
+           QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+                                asked, 64, nullptr) && std::wstring(asked).rfind(L"PerMonitorV2", 0) == 0;
+}
+
+// With STLAG_HOLD=Z:/some/file, each window at 192 DPI names itself in that file and waits until
+// the file is gone, so that a screenshot can be taken.
+void HoldForScreenshot(UINT dpi, const char* window)
+{
+    const char* hold = std::getenv("STLAG_HOLD");
+    if (hold != nullptr && dpi == 192)
+        for (std::ofstream{hold} << window; fs::exists(hold);)
+            Sleep(100);
+}
+
+// Every window of the wizard at one DPI, in the order a user meets them, each opened from the one
+// before: every control's text whole, the About box's icons at the size for the DPI.
+void ShowEveryTextWholeAt(UINT dpi)
+{
+    Wizard wizard;
+    ASSERT_EQ(dpi, WindowDpi(wizard.sheet)) << "LogPixels did not take";
+    EXPECT_TRUE(PerMonitorV2(wizard.sheet));
+    const std::pair<const char*, std::function<HWND()>> windows[] = {
+        {"start", [&] { return wizard.sheet; }},
+        {"about", [&] { return wizard.Click(IDC_ABOUT_BUTTON), wizard.Box(); }},
+        {"repair", [&] { wizard.NextTo(1), wizard.Click(IDC_ADVANCED_CHECK);
+                         return WaitFor([&] { return IsWindowVisible(GetDlgItem(wizard.Page(), IDC_FINDING_LIST)); }), wizard.sheet; }},
+        {"log", [&] { return wizard.Click(IDC_LOG_BUTTON), wizard.Box(); }},
+        {"finish", [&] { return wizard.NextTo(2), wizard.sheet; }},
+    };
+    for (const auto& [name, open] : windows) {
+        const HWND window = open();
+        HoldForScreenshot(dpi, name);
+        EXPECT_EQ("", CutTexts(window, dpi)) << name << " at " << dpi << " DPI";
+        if (window != wizard.sheet)
+            Dismiss(window);
+    }
+    // A move to a monitor at twice the DPI, told here as Wine has one DPI for all: each top-level
+    // window stands in the suggested rectangle, and the About box shows the icon for the new DPI.
+    PostMessageA(wizard.sheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    const HWND about = wizard.Box();
+    for (const HWND window : {about, wizard.sheet}) {
+        RECT suggested = {8, 16, 1000, 700}, now = {};
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2), LPARAM(&suggested));
+        EXPECT_TRUE(GetWindowRect(window, &now) && EqualRect(&now, &suggested));
+    }
+    EXPECT_EQ("", Cut(GetDlgItem(about, IDC_APP_ICON), dpi * 2));
+    Dismiss(about);
+}
+
+// At 96, 144 and 192 DPI. Wine reads LogPixels when a process starts: each DPI is this test again
+// in a process of its own.
+TEST_F(WizardTest, EveryTextShowsWholeAtEveryDpi)
+{
+    if (const char* dpi = std::getenv("STLAG_TEST_DPI"))
+        return ShowEveryTextWholeAt(std::atoi(dpi));
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    for (const DWORD dpi : {96, 144, 192}) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        SetEnvironmentVariableA("STLAG_TEST_DPI", std::to_string(dpi).c_str());
+        const auto [code, out] = Execute(L"\"" + std::wstring(self) + L"\" --gtest_filter=WizardTest.EveryTextShowsWholeAtEveryDpi");
+        EXPECT_EQ(0, code) << dpi << " DPI:\n" << out;
+    }
+    SetEnvironmentVariableA("STLAG_TEST_DPI", nullptr);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
 }
 
 // A desktop named in a script the code page lacks: the default backup name lies on it, a typed
