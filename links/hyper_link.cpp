@@ -178,6 +178,8 @@ LRESULT CHyperLink::WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYUP: return OnKey(message, wParam, lParam);
     // A static control answers HTTRANSPARENT, which would hand every mouse message to the dialog.
     case WM_NCHITTEST: return HTCLIENT;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: return OnSystemChange(message, wParam, lParam);
     case WM_NCDESTROY: return OnNcDestroy(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -190,7 +192,7 @@ LRESULT CHyperLink::Default(UINT message, WPARAM wParam, LPARAM lParam) const
 
 LRESULT CHyperLink::OnCtlColor(HDC dc) const
 {
-    ::SetTextColor(dc, ChooseTextColor(hasFocus_, visited_));
+    ::SetTextColor(dc, LinkTextColor(highContrast_, hasFocus_, visited_));
     ::SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }

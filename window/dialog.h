@@ -66,6 +66,7 @@ protected:
 
 private:
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     UINT templateId_;
     HWND parent_;
 };
