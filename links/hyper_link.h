@@ -1,6 +1,7 @@
 // A static control of a dialog template that behaves as a link: link colours (the system's
 // in a high-contrast theme), an underlined font, fitted to its text, a hand cursor, the
-// target as its tooltip; a click or the space bar hands the target to the link launcher.
+// target as its tooltip; a click or the space bar hands the target to the link launcher. A
+// screen reader meets it as a link and can follow it.
 #ifndef STLAG_HYPER_LINK_H
 #define STLAG_HYPER_LINK_H
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "hyperlink_logic.h"
+#include "link_accessible.h"
 #include "link_contrast.h"
 #include "window.h"
 
@@ -37,6 +39,9 @@ public:
     // Opens the target; marks the link visited, or beeps and shows the error box.
     void ActivateLink();
 
+    const std::string& Target() const { return target_; }
+    bool Visited() const { return visited_; }
+
 private:
     void SetUp();
     void CreateToolTip();
@@ -55,6 +60,8 @@ private:
     LRESULT OnFocus(bool gained);
     LRESULT OnKey(UINT message, WPARAM key, LPARAM flags);
     LRESULT OnNcDestroy(UINT message, WPARAM wParam, LPARAM lParam);
+    // In link_accessible.cpp: the accessible object of the client area.
+    LRESULT OnGetObject(UINT message, WPARAM wParam, LPARAM lParam);
     // In link_contrast.cpp: a high-contrast theme switched on or off, or the system's colours changed.
     LRESULT OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -68,6 +75,7 @@ private:
     HFONT linkFont_ = nullptr;
     HWND toolTip_ = nullptr;
     WNDPROC staticProcedure_ = nullptr;
+    LinkAccessibility accessibility_;
     static HCURSOR handCursor_;
 };
 
