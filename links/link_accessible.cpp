@@ -138,8 +138,14 @@ public:
 
     STDMETHODIMP get_accParent(IDispatch** parent) override { return system_->get_accParent(parent); }
     STDMETHODIMP get_accChildCount(long* count) override { return system_->get_accChildCount(count); }
-    STDMETHODIMP get_accChild(VARIANT child, IDispatch** object) override { return system_->get_accChild(child, object); }
-    STDMETHODIMP get_accDescription(VARIANT child, BSTR* text) override { return system_->get_accDescription(child, text); }
+    STDMETHODIMP get_accChild(VARIANT child, IDispatch** object) override
+    {
+        return system_->get_accChild(child, object);
+    }
+    STDMETHODIMP get_accDescription(VARIANT child, BSTR* text) override
+    {
+        return system_->get_accDescription(child, text);
+    }
     STDMETHODIMP get_accHelp(VARIANT child, BSTR* text) override { return system_->get_accHelp(child, text); }
     STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override
     {

@@ -65,8 +65,8 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CDialog::ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    for (HWND control = ::GetWindow(window_, GW_CHILD); control != nullptr; control = ::GetWindow(control, GW_HWNDNEXT))
-        ::SendMessageW(control, message, wParam, lParam);
+    for (HWND child = ::GetWindow(window_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        ::SendMessageW(child, message, wParam, lParam);
 }
 
 bool CDialog::OnCommand(WORD /*notifyCode*/, WORD id, HWND /*control*/)

@@ -405,20 +405,21 @@ struct HighContrast {
     }
 };
 
-// What a screen reader hears of a link: its role, name, value (in lower case: a path's letter
-// case is no part of it) and default action.
-using Heard = std::tuple<long, std::wstring, std::wstring, std::wstring>;
+// What a screen reader hears of a link: its role, whether it is a link and visited, its name,
+// value (in lower case: a path's letter case is no part of it) and default action.
+using Heard = std::tuple<long, long, std::wstring, std::wstring, std::wstring>;
 const VARIANT kSelf = [] { VARIANT self = {}; return self.vt = VT_I4, self.lVal = CHILDID_SELF, self; }();
 Heard Hear(IAccessible* link)
 {
-    VARIANT role = {};
+    VARIANT role = {}, state = {};
     BSTR texts[3] = {};
-    link->get_accRole(kSelf, &role), link->get_accName(kSelf, &texts[0]);
+    link->get_accRole(kSelf, &role), link->get_accState(kSelf, &state), link->get_accName(kSelf, &texts[0]);
     link->get_accValue(kSelf, &texts[1]), link->get_accDefaultAction(kSelf, &texts[2]);
     const auto text = [](BSTR text) { return std::wstring(text != nullptr ? text : L""); };
     std::wstring value = text(texts[1]);
     CharLowerW(&value[0]);
-    const Heard heard{role.vt == VT_I4 ? role.lVal : -1, text(texts[0]), value, text(texts[2])};
+    const long linkState = state.vt == VT_I4 ? state.lVal & (STATE_SYSTEM_LINKED | STATE_SYSTEM_TRAVERSED) : -1;
+    const Heard heard{role.vt == VT_I4 ? role.lVal : -1, linkState, text(texts[0]), value, text(texts[2])};
     for (BSTR text : texts)
         SysFreeString(text);
     return heard;
@@ -446,9 +447,12 @@ TEST_F(WizardTest, AboutBoxLinksSpeakToScreenReadersAndTakeTheSystemsColoursInHi
         const HWND control = GetDlgItem(about, id);
         IAccessible* link = nullptr;
         ASSERT_EQ(S_OK, AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&link)));
-        EXPECT_EQ(Heard(ROLE_SYSTEM_LINK, CWindow(control).GetWideText(), AnsiToWide(Lower(target)), L"\u00D6ppna"), Hear(link));
+        Heard heard(ROLE_SYSTEM_LINK, STATE_SYSTEM_LINKED, CWindow(control).GetWideText(), AnsiToWide(Lower(target)), L"\u00D6ppna");
+        EXPECT_EQ(heard, Hear(link));
         EXPECT_EQ(S_OK, link->accDoDefaultAction(kSelf));
         EXPECT_TRUE(WaitFor([&] { return Lower(ReadFile(kLaunchLog)).find(Lower(target)) != std::string::npos; })) << target;
+        std::get<1>(heard) |= STATE_SYSTEM_TRAVERSED;
+        EXPECT_TRUE(WaitFor([&] { return Hear(link) == heard; }));
         link->Release();
     }
     EXPECT_EQ(3, Launches());
