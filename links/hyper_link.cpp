@@ -219,6 +219,10 @@ LRESULT CHyperLink::WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYUP: return OnKey(message, wParam, lParam);
     // A static control answers HTTRANSPARENT, which would hand every mouse message to the dialog.
     case WM_NCHITTEST: return HTCLIENT;
+    case WM_GETOBJECT: return OnGetObject(message, wParam, lParam);
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: return OnSystemChange(message, wParam, lParam);
+    case kFollowLinkMessage: ActivateLink(); return 0;
     case WM_NCDESTROY: return OnNcDestroy(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -231,7 +235,7 @@ LRESULT CHyperLink::Default(UINT message, WPARAM wParam, LPARAM lParam) const
 
 LRESULT CHyperLink::OnCtlColor(HDC dc) const
 {
-    ::SetTextColor(dc, ChooseTextColor(hasFocus_, visited_));
+    ::SetTextColor(dc, LinkTextColor(highContrast_, hasFocus_, visited_));
     ::SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
@@ -278,6 +282,7 @@ LRESULT CHyperLink::OnKey(UINT message, WPARAM key, LPARAM flags)
 LRESULT CHyperLink::OnNcDestroy(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // The control is going: it gets its own procedure back for its last message.
+    accessibility_.Disconnect();
     const WNDPROC original = staticProcedure_;
     const HWND window = window_;
     ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));

@@ -1,6 +1,7 @@
-// A static control of a dialog template that behaves as a link: link colours, an
-// underlined font, fitted to its text, a hand cursor, the target as its tooltip; a click
-// or the space bar hands the target to the link launcher.
+// A static control of a dialog template that behaves as a link: link colours (the system's
+// in a high-contrast theme), an underlined font, fitted to its text, a hand cursor, the
+// target as its tooltip; a click or the space bar hands the target to the link launcher. A
+// screen reader meets it as a link and can follow it.
 #ifndef STLAG_HYPER_LINK_H
 #define STLAG_HYPER_LINK_H
 
@@ -10,6 +11,8 @@
 #include <string>
 
 #include "hyperlink_logic.h"
+#include "link_accessible.h"
+#include "link_contrast.h"
 #include "window.h"
 
 namespace stlag {
@@ -39,6 +42,9 @@ public:
     // the new DPI, the control fitted to it, the tooltip's area and font at the new DPI.
     void FollowDpi();
 
+    const std::string& Target() const { return target_; }
+    bool Visited() const { return visited_; }
+
 private:
     void SetUp();
     void CreateToolTip();
@@ -58,17 +64,23 @@ private:
     LRESULT OnFocus(bool gained);
     LRESULT OnKey(UINT message, WPARAM key, LPARAM flags);
     LRESULT OnNcDestroy(UINT message, WPARAM wParam, LPARAM lParam);
+    // In link_accessible.cpp: the accessible object of the client area.
+    LRESULT OnGetObject(UINT message, WPARAM wParam, LPARAM lParam);
+    // In link_contrast.cpp: a high-contrast theme switched on or off, or the system's colours changed.
+    LRESULT OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam);
 
     std::string target_;
     Launcher launcher_;
     bool hasFocus_ = false;
     bool visited_ = false;
+    bool highContrast_ = HighContrastOn();
     // Fitting needs the control's font; a control without one keeps its size.
     bool fitsText_ = true;
     HFONT linkFont_ = nullptr;
     HWND toolTip_ = nullptr;
     HFONT tipFont_ = nullptr;
     WNDPROC staticProcedure_ = nullptr;
+    LinkAccessibility accessibility_;
     static HCURSOR handCursor_;
 };
 

@@ -160,5 +160,6 @@
 #define IDS_MAIL_TARGET           60001
 #define IDS_README_LINK_NAME      60002
 #define IDS_README_FAILED         60003
+#define IDS_LINK_OPEN             60004
 
 #endif

@@ -70,12 +70,23 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         return OnPaint() ? TRUE : FALSE;
     case WM_HELP:
         return OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)) ? TRUE : FALSE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The system tells top-level windows only; controls that follow the theme learn it here.
+        ForwardToControls(message, wParam, lParam);
+        return FALSE;
     case WM_CTLCOLORSTATIC:
         // A brush handle is the answer itself; 0 leaves the colours to the dialog manager.
         return static_cast<INT_PTR>(::SendMessageA(reinterpret_cast<HWND>(lParam), kReflectedCtlColorStatic, wParam, lParam));
     default:
         return FALSE;
     }
+}
+
+void CDialog::ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    for (HWND child = ::GetWindow(window_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        ::SendMessageW(child, message, wParam, lParam);
 }
 
 bool CDialog::OnCommand(WORD /*notifyCode*/, WORD id, HWND /*control*/)

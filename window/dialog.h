@@ -72,6 +72,7 @@ private:
     // Sees the DPI messages after the dialog manager, which rescales fonts and controls on them.
     static LRESULT CALLBACK DpiSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR object) noexcept;
+    void ForwardToControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     UINT templateId_;
     HWND parent_;
 };

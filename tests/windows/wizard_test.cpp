@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "test_helpers.h"
 #include "text_format.h"
 #include "texts.h"
+#include "win32_platform.h"
 #include "wizard_sheet.h"
 
 using namespace stlag;
@@ -61,6 +63,17 @@ int Launches() { return std::count(std::istreambuf_iterator<char>(std::ifstream(
 void SetRegText(HKEY root, const std::string& key, const char* name, const std::string& data)
 {
     RegSetKeyValueA(root, key.c_str(), name, REG_SZ, data.c_str(), static_cast<DWORD>(data.size() + 1));
+}
+
+// Web pages, text files and mail addresses open in the link recorder, whose log starts empty.
+void RecordLaunches()
+{
+    const char command[] = "\"" LINK_RECORDER_EXE "\" \"%1\"";
+    SetRegText(HKEY_CLASSES_ROOT, "StlagTest\\shell\\open\\command", nullptr, command);
+    SetRegText(HKEY_CLASSES_ROOT, "mailto\\shell\\open\\command", nullptr, command);
+    for (const char* type : {".htm", ".txt"})
+        SetRegText(HKEY_CLASSES_ROOT, type, nullptr, "StlagTest");
+    fs::remove(kLaunchLog);
 }
 
 std::string RunValue(HKEY root, const char* name, const char* key = kRunKey)  // empty when the value is gone
@@ -242,8 +255,9 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
     char key[128] = {};
     ListView_GetItemText(list, 2, 3, key, sizeof key);
     EXPECT_STREQ("HKEY_CURRENT_USER\\...\\Policies\\Explorer\\Run", key);
-    // Every cell readable: the columns fit the list, and a cut one shows whole in a tip.
-    EXPECT_FALSE(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL);
+    // Every cell readable: the columns fit the list, and a cut one shows whole in a tip. The list
+    // draws its rows itself, so that a screen reader hears each row's tick and text.
+    EXPECT_FALSE(GetWindowLongA(list, GWL_STYLE) & (WS_HSCROLL | LVS_OWNERDRAWFIXED));
     EXPECT_TRUE(ListView_GetExtendedListViewStyle(list) & LVS_EX_LABELTIP);
 
     // The save dialog starts with the file name, refuses one that exists and opens again on
@@ -283,10 +297,7 @@ TEST_F(WizardTest, AdvancedModeRepairsTheTickedRowsOnlyAndNeverIntoAnExistingFil
 TEST_F(WizardTest, StartPageOpensAboutAndReadMeOrSaysWhyNotAndWithNothingFaultyGoesStraightToFinish)
 {
     TearDown();  // nothing faulty
-    SetRegText(HKEY_CLASSES_ROOT, "StlagTest\\shell\\open\\command", nullptr, "\"" LINK_RECORDER_EXE "\" \"%1\"");
-    for (const char* type : {".htm", ".txt"})  // both open in the link recorder
-        SetRegText(HKEY_CLASSES_ROOT, type, nullptr, "StlagTest");
-    fs::remove(kLaunchLog);
+    RecordLaunches();
     const std::string readMe = fs::path(_pgmptr).replace_filename("ReadMe.txt").string();
     std::ofstream(readMe) << "Hjälp\r\n";
     SetCurrentDirectoryA("C:\\");
@@ -483,6 +494,132 @@ TEST_F(WizardTest, EveryTextShowsWholeAtEveryDpi)
     RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
 }
 
+// Whether the control paints some of itself in this colour when it draws itself (PrintWindow).
+bool Paints(HWND control, COLORREF colour)
+{
+    RECT client = {};
+    GetClientRect(control, &client);
+    BITMAPINFO info = {};
+    BITMAPINFOHEADER& header = info.bmiHeader;
+    header.biSize = sizeof header, header.biWidth = client.right, header.biHeight = -client.bottom;  // top row first
+    header.biPlanes = 1, header.biBitCount = 32, header.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    PrintWindow(control, dc, PW_CLIENTONLY);
+    const DWORD* pixels = static_cast<const DWORD*>(bits), *end = pixels + client.right * client.bottom;
+    const bool found = std::find(pixels, end, RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour))) != end;
+    SelectObject(dc, old), DeleteObject(bitmap), DeleteDC(dc);
+    return found;
+}
+
+// Wine 8 keeps no high-contrast state: it refuses SPI_SETHIGHCONTRAST, ignores the registry's
+// HighContrast flags and always answers SPI_GETHIGHCONTRAST with off. So the switch is made in
+// this program's import table, where the system's function gives way to one that answers "on"
+// as a system in a high-contrast theme does; the theme's colours are the system's own, set and
+// announced by SetSysColors. Both are put back when it goes.
+struct HighContrast {
+    static constexpr COLORREF kLinks = RGB(255, 255, 0), kGreyText = RGB(63, 242, 63);  // as High Contrast Black has them
+    static inline std::atomic<bool> on{false};
+    // Asked of user32 itself: the import table's slot will lead back here.
+    static inline const auto system = reinterpret_cast<decltype(&SystemParametersInfoW)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW")));
+    const int elements[2] = {COLOR_HOTLIGHT, COLOR_GRAYTEXT};
+    const COLORREF before[2] = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_GRAYTEXT)}, theme[2] = {kLinks, kGreyText};
+
+    static BOOL WINAPI Parameters(UINT action, UINT size, void* data, UINT flags)
+    {
+        if (action != SPI_GETHIGHCONTRAST || !on)
+            return system(action, size, data, flags);
+        static_cast<HIGHCONTRASTW*>(data)->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
+        return TRUE;
+    }
+    static void SwapImport(void* from, void* to)
+    {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        const auto* headers = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY table = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+        auto** slots = reinterpret_cast<void**>(base + table.VirtualAddress);
+        DWORD protection = 0;
+        VirtualProtect(slots, table.Size, PAGE_READWRITE, &protection);
+        std::replace(slots, slots + table.Size / sizeof(void*), from, to);
+        VirtualProtect(slots, table.Size, protection, &protection);
+    }
+    HighContrast()
+    {
+        SwapImport(reinterpret_cast<void*>(system), reinterpret_cast<void*>(&Parameters));
+        on = true;
+        SetSysColors(2, elements, theme);
+    }
+    ~HighContrast()
+    {
+        on = false;
+        SwapImport(reinterpret_cast<void*>(&Parameters), reinterpret_cast<void*>(system));
+        SetSysColors(2, elements, before);
+    }
+};
+
+// What a screen reader hears of a link: its role, whether it is a link and visited, its name,
+// value (in lower case: a path's letter case is no part of it) and default action.
+using Heard = std::tuple<long, long, std::wstring, std::wstring, std::wstring>;
+const VARIANT kSelf = [] { VARIANT self = {}; return self.vt = VT_I4, self.lVal = CHILDID_SELF, self; }();
+Heard Hear(IAccessible* link)
+{
+    VARIANT role = {}, state = {};
+    BSTR texts[3] = {};
+    link->get_accRole(kSelf, &role), link->get_accState(kSelf, &state), link->get_accName(kSelf, &texts[0]);
+    link->get_accValue(kSelf, &texts[1]), link->get_accDefaultAction(kSelf, &texts[2]);
+    const auto text = [](BSTR text) { return std::wstring(text != nullptr ? text : L""); };
+    std::wstring value = text(texts[1]);
+    CharLowerW(&value[0]);
+    const long linkState = state.vt == VT_I4 ? state.lVal & (STATE_SYSTEM_LINKED | STATE_SYSTEM_TRAVERSED) : -1;
+    const Heard heard{role.vt == VT_I4 ? role.lVal : -1, linkState, text(texts[0]), value, text(texts[2])};
+    for (BSTR text : texts)
+        SysFreeString(text);
+    return heard;
+}
+
+// Each link of the About box tells a screen reader what it is and follows itself as a click
+// does; in a high-contrast theme it takes the system's colours, and its own when the theme goes.
+TEST_F(WizardTest, AboutBoxLinksSpeakToScreenReadersAndTakeTheSystemsColoursInHighContrast)
+{
+    RecordLaunches();
+    const std::string readMe = fs::path(_pgmptr).replace_filename("ReadMe.txt").string();
+    std::ofstream(readMe) << "Hjälp\r\n";
+    ASSERT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    Wizard wizard;
+    ASSERT_TRUE(WaitFor(DesktopShellAnswers));
+    wizard.Click(IDC_ABOUT_BUTTON);
+    const HWND about = wizard.Box(), web = GetDlgItem(about, IDC_WEB_LINK);
+    EXPECT_TRUE(Paints(web, linkColor));
+    std::unique_ptr<HighContrast> highContrast = std::make_unique<HighContrast>();
+    EXPECT_TRUE(Paints(web, HighContrast::kLinks));
+
+    const std::pair<int, std::string> links[] = {
+        {IDC_WEB_LINK, LoadText(IDS_WEB_TARGET)}, {IDC_MAIL_LINK, LoadText(IDS_MAIL_TARGET)}, {IDC_README_LINK, readMe}};
+    for (const auto& [id, target] : links) {
+        const HWND control = GetDlgItem(about, id);
+        IAccessible* link = nullptr;
+        ASSERT_EQ(S_OK, AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&link)));
+        Heard heard(ROLE_SYSTEM_LINK, STATE_SYSTEM_LINKED, CWindow(control).GetWideText(), AnsiToWide(Lower(target)), L"\u00D6ppna");
+        EXPECT_EQ(heard, Hear(link));
+        EXPECT_EQ(S_OK, link->accDoDefaultAction(kSelf));
+        EXPECT_TRUE(WaitFor([&] { return Lower(ReadFile(kLaunchLog)).find(Lower(target)) != std::string::npos; })) << target;
+        std::get<1>(heard) |= STATE_SYSTEM_TRAVERSED;
+        EXPECT_TRUE(WaitFor([&] { return Hear(link) == heard; }));
+        link->Release();
+    }
+    EXPECT_EQ(3, Launches());
+    EXPECT_TRUE(WaitFor([&] { return Paints(web, HighContrast::kGreyText); }));  // visited
+    HighContrast::on = false;
+    SendMessageW(about, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_TRUE(Paints(web, visitedColor));
+    highContrast.reset();
+    fs::remove(readMe);
+    CoUninitialize();
+}
+
 // A desktop named in a script the code page lacks: the default backup name lies on it, a typed
 // name without a folder or ".reg" is completed there, and the finish page names the file whole.
 TEST_F(WizardTest, BackupNamesInAnyScript)
@@ -522,9 +659,7 @@ TEST(ReadMe, OpensBesideAProgramInAnyScript)
         EXPECT_EQ(0, Execute(L"\"" + (folder / program.filename()).wstring() + L"\" --gtest_filter=ReadMe.*").first);
         return fs::remove_all(folder), void();
     }
-    SetRegText(HKEY_CLASSES_ROOT, "StlagTest\\shell\\open\\command", nullptr, "\"" LINK_RECORDER_EXE "\" \"%1\"");
-    SetRegText(HKEY_CLASSES_ROOT, ".txt", nullptr, "StlagTest");
-    fs::remove(kLaunchLog);
+    RecordLaunches();
     ASSERT_TRUE(WaitFor(DesktopShellAnswers));
     EXPECT_TRUE(OpenProgramFile(kReadMeFileName));
     EXPECT_TRUE(WaitFor([] { return Launches() == 1; }));
