@@ -2,10 +2,11 @@
 # Usage: msi_test.sh APP_FOLDER VERSION NEXT_FOLDER NEXT_VERSION. In a Wine prefix of its own, msiexec installs the
 # MSI that pack.sh signs with a throwaway certificate, then a build of NEXT_VERSION over it, and removes that.
 set -Eeuo pipefail
-trap 'echo "msi_test.sh:$LINENO: failed: $BASH_COMMAND" >&2' ERR
+trap 'echo "msi_test.sh: line ${BASH_LINENO[0]}/$LINENO: exit $?: $BASH_COMMAND" >&2' ERR
 app=$1 version=$2 next=$3 next_version=$4 work=${STLAG_WINEPREFIX%/*}/msi-test root=$(cd "$(dirname "$0")/../.." && pwd)
 WINEPREFIX=$STLAG_WINEPREFIX wineserver -k 2>/dev/null || true
 rm -rf "$STLAG_WINEPREFIX" "$work" && mkdir -p "$work"
+"$root/cmake/wine-run.sh" cmd /c exit >/dev/null 2>&1 &  # makes the prefix meanwhile
 openssl req -x509 -newkey rsa:2048 -nodes -subj "/CN=Test Signer" -days 1 -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
 openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -passout pass:pw -out "$work/cert.pfx"
 export SOURCE_DATE_EPOCH=1700000000
@@ -28,6 +29,7 @@ entries() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Unins
 usage() { wine 'C:\Program Files\Startlagaren\stlagc.exe' /?; }
 help=$(sed -n 's/.*IDS_WEB_TARGET *"URL:\([^"]*\)".*/\1/p' "$root/res/strings.rc")
 
+wait  # until the prefix is made and its first program has ended
 wine msiexec /i "Z:$msi" /qn
 for f in startlagaren.exe stlagc.exe ReadMe.txt LICENSE Intune/{Detect,Remediate,Undo}.ps1; do cmp "$rel/$f" "$pf/$f"; done
 grep -qaF 'C:\Program Files\Startlagaren\startlagaren.exe' "$(lnk)"
