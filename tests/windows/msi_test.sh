@@ -4,7 +4,7 @@
 set -Eeuo pipefail
 trap 'echo "msi_test.sh: line ${BASH_LINENO[0]}/$LINENO: exit $?: $BASH_COMMAND" >&2' ERR
 app=$1 version=$2 next=$3 next_version=$4 work=${STLAG_WINEPREFIX%/*}/msi-test root=$(cd "$(dirname "$0")/../.." && pwd)
-WINEPREFIX=$STLAG_WINEPREFIX wineserver -k 2>/dev/null || true
+WINEPREFIX=$STLAG_WINEPREFIX flock "$STLAG_WINEPREFIX.lock" wineserver -k 2>/dev/null || true  # after a making in progress
 rm -rf "$STLAG_WINEPREFIX" "$work" && mkdir -p "$work"
 "$root/cmake/wine-run.sh" cmd /c exit >/dev/null 2>&1 &  # makes the prefix meanwhile
 openssl req -x509 -newkey rsa:2048 -nodes -subj "/CN=Test Signer" -days 1 -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
