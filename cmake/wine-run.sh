@@ -4,7 +4,8 @@
 set -e
 prefix="${STLAG_WINEPREFIX:-$(pwd)/wineprefix}"
 case "$prefix" in /*) ;; *) prefix="$(pwd)/$prefix" ;; esac
-export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No winemenubuilder: it copies a prefix's shortcuts and file types into the home folder's menus.
+export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9

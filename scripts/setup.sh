@@ -2,7 +2,7 @@
 # Installs what building and testing need on Debian 12, only when something is missing,
 # and makes the Japanese locale the double-byte tests run Wine under (code page 932).
 set -e
-packages="cmake g++ make python3 libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev cppcheck clang-tidy locales universal-ctags nlohmann-json3-dev"
+packages="cmake g++ make python3 libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev cppcheck clang-tidy locales universal-ctags nlohmann-json3-dev wixl msitools faketime osslsigncode openssl"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

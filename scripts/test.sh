@@ -44,10 +44,10 @@ if build sanitize; then run_ctest ctest --preset sanitize; else status=1; failed
 
 echo "== windows, under Wine and Xvfb (at ${SECONDS} s)"
 if build windows; then
-  # Two at a time: the code page 932 round trip has a prefix and a wineserver of its own,
-  # and making that prefix takes as long as the tests of the other.
+  # Two at a time: the code page 932 round trip and then the installer's test have a prefix
+  # and a wineserver of their own, and making those takes as long as the tests of the other.
   run_ctest xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows -j 2
-  for prefix in wineprefix wineprefix-932; do WINEPREFIX="$PWD/build/windows/$prefix" wineserver -k 2>/dev/null || true; done
+  for prefix in wineprefix wineprefix-932 wineprefix-msi; do WINEPREFIX="$PWD/build/windows/$prefix" wineserver -k 2>/dev/null || true; done
 else
   status=1; failed=$((failed + 1))
 fi
