@@ -25,12 +25,18 @@ static bool EndsInExtension(const std::string& program)
     return dot != std::string::npos && program.size() - dot >= 3 && program.size() - dot <= 4;
 }
 
-// Every program test on a local fixed drive (C:), and none found a file, a folder or an error.
-static bool ProvenAbsent(const stlag::MemoryFileSystem& files)
+// Every program test on a local fixed drive (C:), and none found a file, a folder or an error,
+// but for a folder that the line goes on into, which is no place where it can end.
+static bool ProvenAbsent(const stlag::MemoryFileSystem& files, const std::string& line)
 {
+    const auto intoFolder = [&](const std::string& p) {
+        const auto answer = files.answers.find(stlag::MemoryFileSystem::Fold(p));
+        return answer != files.answers.end() && answer->second == stlag::PathAnswer::Folder &&
+               stlag::MemoryFileSystem::Fold(line).rfind(stlag::MemoryFileSystem::Fold(p) + "\\", 0) == 0;
+    };
     return !files.probed.empty() && std::all_of(files.probed.begin(), files.probed.end(), [&](const std::string& p) {
         return p.size() > 1 && (p[0] | 0x20) == 'c' && p[1] == ':' && !files.FileExists(p) &&
-               files.answers.count(stlag::MemoryFileSystem::Fold(p)) == 0;
+               (files.answers.count(stlag::MemoryFileSystem::Fold(p)) == 0 || intoFolder(p));
     });
 }
 
@@ -60,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                             EndsInExtension(data.substr(0, k)) && files.FileExists(data.substr(0, k)) &&
                             AtBoundary(data, k - 4, page);
         const bool trivial = first == npos || data == "\"";
-        Require(proposal.empty() ? trivial || ProvenAbsent(files) : trimmed || quoted);
+        Require(proposal.empty() ? trivial || ProvenAbsent(files, data) : trimmed || quoted);
         const stlag::Judgement again = checker.CheckCommandLine(proposal);
         Require(!quoted || again.verdict == stlag::Verdict::Ok);
         Require(!trimmed || again.verdict != stlag::Verdict::Faulty || again.newData != proposal);
