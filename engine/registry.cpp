@@ -62,4 +62,10 @@ std::string WithoutTerminators(const std::string& data)
     return end == std::string::npos ? std::string() : data.substr(0, end + 1);
 }
 
+std::u16string WithoutTerminators(const std::u16string& data)
+{
+    const std::size_t end = data.find_last_not_of(u'\0');
+    return end == std::u16string::npos ? std::u16string() : data.substr(0, end + 1);
+}
+
 }  // namespace stlag

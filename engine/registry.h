@@ -124,6 +124,7 @@ private:
 
 // The text of string data: everything before its terminating NULs.
 std::string WithoutTerminators(const std::string& data);
+std::u16string WithoutTerminators(const std::u16string& data);
 
 // Longest ANSI value name the scan reads, in bytes, its NUL not counted.
 constexpr std::size_t kValueNameLimit = 4095;

@@ -36,18 +36,6 @@ const std::pair<UnjudgedReason, unsigned> kReasonTexts[] = {
     {UnjudgedReason::ExpansionEmpty, IDS_LOG_EXPANSION_EMPTY},
 };
 
-// A name, key path or data as the log shows it: a control character as \xNN, so that a NUL
-// does not end the log's text, nor a line break write lines of the value's own making.
-std::string Shown(const std::string& text)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string shown;
-    for (const char c : text) {
-        const unsigned char b = static_cast<unsigned char>(c);
-        shown += b < 0x20 ? std::string{'\\', 'x', digits[b >> 4], digits[b & 0x0F]} : std::string(1, c);
-    }
-    return shown;
-}
 }  // namespace
 
 Judgement JudgeByRule(const CommandLineChecker& checker, const ScanSection& section, const std::string& name,
@@ -110,7 +98,7 @@ ScanResult RunKeyScanner::Scan(const std::vector<ScanSection>& sections) const
             result.logText += "\r\n\r\n";
         result.keys.push_back({KeyFullPath(section.root, section.subKey, section.view), section.view, kErrorSuccess,
                                section.trueName});
-        result.logText += FormatText(texts.keyHeader, {Shown(result.keys.back().path)});
+        result.logText += FormatText(texts.keyHeader, {ShownInLog(result.keys.back().path)});
         if (section.listError == kErrorNoUnicodeTranslation || section.listError == kErrorInvalidName) {
             result.keys.back().error = section.listError;
             result.logText += section.listError == kErrorInvalidName ? texts.keyNameNul : texts.keyNameNotInCodePage;
@@ -174,7 +162,7 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
                                ScanResult& result) const
 {
     std::string& logText = result.logText;
-    logText += FormatText(texts.value, {Shown(value.name)});
+    logText += FormatText(texts.value, {ShownInLog(value.name)});
     if (Judges(value.type) && !value.dataRead) {
         // Judged as empty it would be proposed for deletion, though it may work fine.
         logText += texts.unjudged.at(UnjudgedReason::Unreadable);
@@ -183,20 +171,17 @@ void RunKeyScanner::JudgeValue(const LogTexts& texts, const ScanSection& section
     }
     LookedAt looked;
     looked.key = result.keys.size() - 1, looked.name = value.name, looked.type = value.type;
-    looked.trueName = value.trueName, looked.trueData = value.trueData;
-    // As judged: without the terminating NULs that the registry's own text ends in.
-    while (!looked.trueData.empty() && looked.trueData.back() == u'\0')
-        looked.trueData.pop_back();
+    looked.trueName = value.trueName, looked.trueData = WithoutTerminators(value.trueData);
     looked.data = WithoutTerminators(value.data);
     const std::string& data = looked.data;
     if (!Judges(value.type)) {
         logText += texts.notString;
     } else if ((looked.reason = Unjudged(result, value, data)) != UnjudgedReason::None) {
         if (value.nameInCodePage)
-            logText += FormatText(texts.data, {Shown(data.substr(0, data.find('\0')))});
+            logText += FormatText(texts.data, {ShownInLog(data.substr(0, data.find('\0')))});
         logText += texts.unjudged.at(looked.reason);
     } else {
-        logText += FormatText(texts.data, {Shown(data)});
+        logText += FormatText(texts.data, {ShownInLog(data)});
         Conclude(texts, section, value, looked, result);
     }
     result.values.push_back(std::move(looked));
@@ -219,7 +204,7 @@ void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, 
     case Verdict::Unjudged: result.logText += texts.unjudged.at(judged.reason); return;
     case Verdict::ChangeByHand:
         looked.byHand = judged.newData;
-        result.logText += FormatText(texts.byHand, {Shown(judged.newData)});
+        result.logText += FormatText(texts.byHand, {ShownInLog(judged.newData)});
         return;
     default: break;
     }
@@ -227,7 +212,7 @@ void RunKeyScanner::Conclude(const LogTexts& texts, const ScanSection& section, 
     result.findings.push_back(Finding{value.name, looked.data, judged.newData, section.subKey, section.root,
                                       section.view, value.type});
     const std::string proposal =
-        judged.newData.empty() ? texts.deleteValue : FormatText(texts.newData, {Shown(judged.newData)});
+        judged.newData.empty() ? texts.deleteValue : FormatText(texts.newData, {ShownInLog(judged.newData)});
     result.logText += FormatText(texts.faulty, {proposal});
 }
 

@@ -38,4 +38,15 @@ PathText WithPath(const std::string& text, const std::string& path)
     return joined;
 }
 
+std::string ShownInLog(const std::string& text)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        shown += b < 0x20 ? std::string{'\\', 'x', digits[b >> 4], digits[b & 0x0F]} : std::string(1, c);
+    }
+    return shown;
+}
+
 }  // namespace stlag

@@ -22,6 +22,10 @@ private:
 // Each %s or %d takes the next argument; a directive without an argument is left as it is.
 std::string FormatText(const std::string& format, std::initializer_list<FormatArg> args);
 
+// A name, key path or data as the log shows it: a control character as \xNN, so that a NUL
+// does not end the log's text, nor a line break write lines of the value's own making.
+std::string ShownInLog(const std::string& text);
+
 // Stands in a formatted text for a path that is put in apart (see PathText).
 extern const char kPathMarker[];
 

@@ -1,7 +1,5 @@
 #include "undo_report.h"
 
-#include <cstdio>
-
 #include <nlohmann/json.hpp>
 
 #include "console_report.h"
@@ -53,18 +51,6 @@ std::string OutcomeText(const UndoItem& item, const Texts& texts)
     return texts.Load(IDS_UNDO_TWICE);
 }
 
-// A line break in a name from the file would pass for a line of the report's own.
-std::string Shown(const std::string& text)
-{
-    std::string shown;
-    for (const char c : text) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-        shown += static_cast<unsigned char>(c) < 0x20 ? std::string(escaped) : std::string(1, c);
-    }
-    return shown;
-}
-
 std::string Line(const Json& object)
 {
     return object.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -103,7 +89,7 @@ std::string UndoLog(const std::vector<UndoItem>& items, const Texts& texts)
     const std::string format = texts.Load(IDS_UNDO_LINE);
     std::string log;
     for (const UndoItem& item : items)
-        log += FormatText(format, {Shown(item.entry.keyPath), Shown(item.entry.name), static_cast<int>(item.entry.line),
+        log += FormatText(format, {ShownInLog(item.entry.keyPath), ShownInLog(item.entry.name), static_cast<int>(item.entry.line),
                                    OutcomeText(item, texts)});
     return log;
 }

@@ -76,9 +76,7 @@ void CHyperLink::SetUp()
         SetText(target_);
     const HFONT font = reinterpret_cast<HFONT>(SendMsg(WM_GETFONT));
     if (font != nullptr) {
-        linkFont_ = UnderlinedFont(font);
-        if (linkFont_ != nullptr)
-            SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
+        Underline(font);
         FitWindowToText();
     } else {
         fitsText_ = false;
@@ -132,16 +130,20 @@ void CHyperLink::FitWindowToText()
 void CHyperLink::FollowDpi()
 {
     const HFONT font = reinterpret_cast<HFONT>(SendMsg(WM_GETFONT));
-    if (font != nullptr && font != linkFont_) {
-        const HFONT previous = linkFont_;
-        linkFont_ = UnderlinedFont(font);
-        if (linkFont_ != nullptr)
-            SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
-        if (previous != nullptr)
-            ::DeleteObject(previous);
-    }
+    if (font != nullptr && font != linkFont_)
+        Underline(font);
     FitWindowToText();
     FitToolTip();
+}
+
+void CHyperLink::Underline(HFONT font)
+{
+    const HFONT previous = linkFont_;
+    linkFont_ = UnderlinedFont(font);
+    if (linkFont_ != nullptr)
+        SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
+    if (previous != nullptr)
+        ::DeleteObject(previous);
 }
 
 // The tip covers the control as it is now, in the status font at the control's DPI: comctl32

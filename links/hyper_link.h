@@ -50,6 +50,8 @@ private:
     void CreateToolTip();
     void FitWindowToText();
     void FitToolTip();
+    // Shows the text in an underlined copy of font, the copy before it deleted.
+    void Underline(HFONT font);
     static void LoadHandCursor();
     void Invalidate() const { ::InvalidateRect(window_, nullptr, TRUE); }
 

@@ -14,6 +14,9 @@ PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128
 BLACK, DARK_GREEN, NAVY, SILVER, GREY, GREEN, WHITE, CLEAR = 0, 2, 4, 7, 8, 10, 15, None
 
 
+TICK = [(14, 19), (19, 25), (30, 10)]
+
+
 def picture(size, with_tick=True):
     """A window with a blue title bar and a green tick over it: a start-up put right."""
     s = size / 32.0
@@ -40,25 +43,25 @@ def picture(size, with_tick=True):
     for row in (13, 17, 21):        # lines of text, as thick as the picture allows
         box(5, row, 18, row + 2 if size > 16 else row + 1, GREY)
 
+    if not with_tick:
+        return px
+
     def tick_at(cx, cy, colour, half):
         for y in range(int((cy - half) * s), int((cy + half) * s) + 1):
             for x in range(int((cx - half) * s), int((cx + half) * s) + 1):
                 if 0 <= x < size and 0 <= y < size:
                     px[y][x] = colour
 
-    if not with_tick:
-        return px
     # The tick: down from TICK[0] to TICK[1], then up to TICK[2].
-    points = [(14 + t * 5 / 20, 19 + t * 6 / 20) for t in range(21)] + \
-             [(19 + t * 11 / 40, 25 - t * 15 / 40) for t in range(41)]
+    (ax, ay), (bx, by), (cx, cy) = TICK
+    points = [(ax + t * (bx - ax) / 20, ay + t * (by - ay) / 20) for t in range(21)] + \
+             [(bx + t * (cx - bx) / 40, by + t * (cy - by) / 40) for t in range(41)]
     for x, y in points:
         tick_at(x, y, DARK_GREEN, 2.2)
     for x, y in points:
         tick_at(x, y, GREEN, 1.0)
     return px
 
-
-TICK = [(14, 19), (19, 25), (30, 10)]
 
 
 def distance_to_tick(x, y):

@@ -7,7 +7,7 @@ seconds="${1:-60}"
 scripts/setup.sh
 cmake --preset fuzz >/dev/null
 # The fuzzers alone: the native tests are built and run by their own presets.
-cmake --build --preset fuzz -j "${STLAG_JOBS:-2}" --target checker_fuzz backup_writer_fuzz paths_fuzz
+cmake --build --preset fuzz -j "${STLAG_JOBS:-2}" --target stlag_fuzzers
 for fuzzer in build/fuzz/fuzz/*_fuzz; do
   name=$(basename "$fuzzer" _fuzz)
   corpus="build/fuzz/corpus/$name"

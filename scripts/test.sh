@@ -45,14 +45,13 @@ if build sanitize; then run_ctest ctest --preset sanitize; else status=1; failed
 echo "== windows, under Wine and Xvfb (at ${SECONDS} s)"
 if build windows; then
   # The Windows tests mostly wait for Wine: the fuzzers are built on the core they leave, at a lower priority.
-  mkdir -p build
-  (cmake --preset fuzz >/dev/null && nice -n 10 cmake --build --preset fuzz -j 1 --target checker_fuzz \
-    backup_writer_fuzz paths_fuzz) >build/fuzz-build.log 2>&1 &
+  (cmake --preset fuzz >/dev/null && nice -n 10 cmake --build --preset fuzz -j 1 --target stlag_fuzzers) \
+    >build/fuzz-build.log 2>&1 &
   fuzz_build=$!
   # Two at a time: the code page 932 round trip and then the installer's test have a prefix
   # and a wineserver of their own, and making those takes as long as the tests of the other.
   run_ctest xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows -j 2
-  for prefix in wineprefix wineprefix-932 wineprefix-msi; do WINEPREFIX="$PWD/build/windows/$prefix" wineserver -k 2>/dev/null || true; done
+  for prefix in "$PWD"/build/windows/wineprefix*/; do WINEPREFIX=${prefix%/} wineserver -k 2>/dev/null || true; done
 else
   status=1; failed=$((failed + 1))
 fi

@@ -87,14 +87,6 @@ std::wstring FinalPath(HANDLE handle)
     });
 }
 
-}  // namespace
-
-std::wstring FolderToOpen(const std::string& folder)
-{
-    return Utf8ToWide(folder.empty() || folder.back() == ':' ? folder + "\\" : folder);
-}
-
-namespace {
 
 // The facts of a folder opened as it is: a reparse point itself, not where it leads. False
 // when it could not be opened or read.
@@ -157,13 +149,14 @@ unsigned AncestorsRefusal(const std::wstring& folder, std::string& above)
     const std::size_t root = RootLength(full);
     if (root == std::wstring::npos)
         return IDS_FOLDER_UNREADABLE;
+    const std::string runningAdmin = RunningAdminOwner();
     for (std::size_t end = root; end != 0 && end < full.size(); end = full.find(L'\\', end) + 1) {
         const std::wstring ancestor = full.substr(0, end);
         above = WideToUtf8(ancestor);
         FolderFacts facts;
         if (!ReadFolderFacts(ancestor, facts))
             return IDS_FOLDER_UNREADABLE;
-        const unsigned refusal = AncestorRefusal(facts, end == root, RunningAdminOwner());
+        const unsigned refusal = AncestorRefusal(facts, end == root, runningAdmin);
         if (refusal != 0)
             return refusal;
     }
@@ -171,19 +164,6 @@ unsigned AncestorsRefusal(const std::wstring& folder, std::string& above)
     return 0;
 }
 
-}  // namespace
-
-// The folder's own facts first: they are what its owner can mend.
-unsigned ExistingFolderRefusal(const std::wstring& folder, std::string& above)
-{
-    FolderFacts facts;
-    if (!ReadFolderFacts(folder, facts))
-        return IDS_FOLDER_UNREADABLE;
-    const unsigned refusal = FolderRefusal(facts, RunningAdminOwner());
-    return refusal != 0 ? refusal : AncestorsRefusal(folder, above);
-}
-
-namespace {
 
 // A folder that CreateDirectory makes is new: nobody else has had a hand in it yet.
 unsigned SettleFolder(const std::wstring& folder, bool elevated, std::string& above)
@@ -214,7 +194,39 @@ unsigned SettleFolder(const std::wstring& folder, bool elevated, std::string& ab
     return elevated ? ExistingFolderRefusal(folder, above) : 0;
 }
 
+
+std::tm LocalNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local = {};
+    localtime_s(&local, &now);
+    return local;
+}
+
 }  // namespace
+
+std::wstring FolderToOpen(const std::string& folder)
+{
+    return Utf8ToWide(folder.empty() || folder.back() == ':' ? folder + "\\" : folder);
+}
+
+// The folder's own facts first: they are what its owner can mend.
+unsigned ExistingFolderRefusal(const std::wstring& folder, std::string& above)
+{
+    FolderFacts facts;
+    if (!ReadFolderFacts(folder, facts))
+        return IDS_FOLDER_UNREADABLE;
+    const unsigned refusal = FolderRefusal(facts, RunningAdminOwner());
+    return refusal != 0 ? refusal : AncestorsRefusal(folder, above);
+}
+
+std::string FullPath(const std::string& path)
+{
+    const std::string full = WideToUtf8(Filled([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(Utf8ToWide(path).c_str(), size, buffer, nullptr);
+    }));
+    return full.empty() ? path : full;
+}
 
 std::string FolderOfFile(const std::string& path)
 {
@@ -226,17 +238,14 @@ std::string FolderOfFile(const std::string& path)
     return WideToUtf8(folder);
 }
 
-namespace {
-
-std::tm LocalNow()
+std::optional<std::string> FolderArgument(const std::string& argument)
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local = {};
-    localtime_s(&local, &now);
-    return local;
+    std::optional<std::string> folder = FolderByForm(argument);
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(argument).c_str());
+    if (!folder && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        folder = argument;
+    return folder;
 }
-
-}  // namespace
 
 std::string RunningAdminOwner()
 {
@@ -346,10 +355,7 @@ BackupChoice ChooseBackupFile(const std::string& argument, const std::string& ba
 {
     const RunLevel level = CurrentRunLevel();
     BackupChoice choice;
-    std::optional<std::string> folder = FolderByForm(argument);
-    const DWORD attributes = GetFileAttributesW(Utf8ToWide(argument).c_str());
-    if (!folder && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        folder = argument;
+    const std::optional<std::string> folder = FolderArgument(argument);
     if (folder) {
         choice.folder = *folder + "\\";
         choice.path = DefaultBackupFileName(*folder, baseName, LocalNow());
@@ -357,11 +363,7 @@ BackupChoice ChooseBackupFile(const std::string& argument, const std::string& ba
         return choice;
     }
     // Named whole, so that whoever reads the report finds it, wherever stlagc ran.
-    choice.path = WideToUtf8(Filled([&](wchar_t* buffer, DWORD size) {
-        return GetFullPathNameW(Utf8ToWide(argument).c_str(), size, buffer, nullptr);
-    }));
-    if (choice.path.empty())
-        choice.path = argument;
+    choice.path = FullPath(argument);
     if (level == RunLevel::System) {
         const std::string fileFolder = FolderOfFile(argument);
         choice.folder = fileFolder + "\\";

@@ -5,6 +5,7 @@
 #ifndef STLAG_BACKUP_HOME_H
 #define STLAG_BACKUP_HOME_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,13 @@ std::wstring FolderToOpen(const std::string& folder);
 // The folder of a file as the system takes its path, without its last backslash ("C:" for
 // a root); UTF-8.
 std::string FolderOfFile(const std::string& path);
+
+// A path made full as the system takes it (UTF-8); the path as it is when that fails.
+std::string FullPath(const std::string& path);
+
+// The folder that /repair's or /undo's argument names: by its form (FolderByForm), or a
+// folder that is there; nothing for a file.
+std::optional<std::string> FolderArgument(const std::string& argument);
 
 // 0 when the folder that is there passes FolderRefusal and every folder above it, from its
 // root down, AncestorRefusal; else the text id of why, and above the folder it is about.

@@ -84,29 +84,13 @@ unsigned ReadFileAt(const std::string& path, bool elevated, std::string& bytes)
     return refusal;
 }
 
-std::string FullPath(const std::string& path)
-{
-    std::wstring full(32768, L'\0');
-    const DWORD length = GetFullPathNameW(Utf8ToWide(path).c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
-    return length == 0 || length >= full.size() ? path : WideToUtf8(full.substr(0, length));
-}
-
-std::optional<std::string> FolderOf(const std::string& argument)
-{
-    std::optional<std::string> folder = FolderByForm(argument);
-    const DWORD attributes = GetFileAttributesW(Utf8ToWide(argument).c_str());
-    if (!folder && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        folder = argument;
-    return folder;
-}
-
 }  // namespace
 
 UndoSource ReadUndoSource(const std::string& argument)
 {
     UndoSource source;
     const bool elevated = CurrentRunLevel() != RunLevel::User;
-    const std::optional<std::string> folder = FolderOf(argument);
+    const std::optional<std::string> folder = FolderArgument(argument);
     const std::string fileFolder = folder ? *folder : FolderOfFile(argument);
     source.place = fileFolder + "\\";
     if (elevated && (source.refusalId = ExistingFolderRefusal(FolderToOpen(fileFolder), source.above)) != 0)

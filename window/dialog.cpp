@@ -110,20 +110,13 @@ void CDialog::DdxCheck(bool save, int id, bool& value) const
         ::CheckDlgButton(window_, id, value ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void CDialog::DdxText(bool save, int id, std::string& value) const
-{
-    if (save)
-        value = CWindow(GetDlgItem(id)).GetText();
-    else
-        SetItemText(id, value);
-}
-
 void CDialog::DdxWideText(bool save, int id, std::wstring& value) const
 {
+    const CWindow control(GetDlgItem(id));
     if (save)
-        value = CWindow(GetDlgItem(id)).GetWideText();
+        value = control.GetWideText();
     else
-        ::SetDlgItemTextW(window_, id, value.c_str());
+        control.SetWideText(value);
 }
 
 }  // namespace stlag

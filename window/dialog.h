@@ -64,7 +64,6 @@ protected:
 
     void DdxControl(int id, CWindow& control) const { control.Attach(GetDlgItem(id)); }
     void DdxCheck(bool save, int id, bool& value) const;
-    void DdxText(bool save, int id, std::string& value) const;
     void DdxWideText(bool save, int id, std::wstring& value) const;
 
 private:

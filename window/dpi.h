@@ -23,6 +23,36 @@ inline int ScaleToDpi(int pixelsAt96, UINT dpi)
 // one. Not shared: the caller destroys it.
 HICON LoadIconForDpi(UINT id, int sizeAt96, UINT dpi);
 
+// One icon of ours shown at a window's DPI: a new one replaces the old only once the window
+// shows it, and the last is destroyed with the holder.
+class DpiIcon {
+public:
+    DpiIcon() = default;
+    DpiIcon(const DpiIcon&) = delete;
+    DpiIcon& operator=(const DpiIcon&) = delete;
+    ~DpiIcon() { Replace(nullptr); }
+
+    // show(icon) hands it to the window; nothing changes when no icon could be loaded.
+    template <typename Show>
+    void Load(UINT id, int sizeAt96, UINT dpi, Show show)
+    {
+        const HICON icon = LoadIconForDpi(id, sizeAt96, dpi);
+        if (icon == nullptr)
+            return;
+        show(icon);
+        Replace(icon);
+    }
+
+private:
+    void Replace(HICON icon)
+    {
+        if (icon_ != nullptr)
+            ::DestroyIcon(icon_);
+        icon_ = icon;
+    }
+    HICON icon_ = nullptr;
+};
+
 // The tooltips' and status bars' font at dpi; the caller deletes it.
 HFONT CreateStatusFont(UINT dpi);
 

@@ -17,16 +17,27 @@ INT_PTR CALLBACK CPropertyPage::PageProcedure(HWND window, UINT message, WPARAM 
     if (message == WM_INITDIALOG)
         lParam = reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam;
     auto* page = static_cast<CPropertyPage*>(reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA)));
-    if (message == WM_PAINT && page != nullptr && !page->painted_) {
-        page->painted_ = true;
-        page->paintedAt_ = ::GetTickCount();
+    if (page != nullptr)
+        page->WatchForSettling(message, wParam);
+    return DialogProcedure(window, message, wParam, lParam);
+}
+
+bool CPropertyPage::EnterDown()
+{
+    return (::GetAsyncKeyState(VK_RETURN) & 0x8000) != 0;
+}
+
+void CPropertyPage::WatchForSettling(UINT message, WPARAM wParam)
+{
+    if (message == WM_PAINT && !painted_) {
+        painted_ = true;
+        paintedAt_ = ::GetTickCount();
     }
     // The key's release goes to whichever control has the focus, so it is watched for here.
-    if (message == WM_TIMER && wParam == kEnterTimer && page != nullptr && (::GetAsyncKeyState(VK_RETURN) & 0x8000) == 0) {
-        page->enterHeld_ = false;
-        ::KillTimer(window, kEnterTimer);
+    if (message == WM_TIMER && wParam == kEnterTimer && !EnterDown()) {
+        enterHeld_ = false;
+        ::KillTimer(window_, kEnterTimer);
     }
-    return DialogProcedure(window, message, wParam, lParam);
 }
 
 bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
@@ -34,7 +45,7 @@ bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
     switch (header->code) {
     case PSN_SETACTIVE:
         painted_ = false;
-        enterHeld_ = (::GetAsyncKeyState(VK_RETURN) & 0x8000) != 0;
+        enterHeld_ = EnterDown();
         if (enterHeld_)
             ::SetTimer(window_, kEnterTimer, 30, nullptr);
         ::InvalidateRect(window_, nullptr, FALSE);  // shown already, it is painted again all the same
@@ -57,7 +68,7 @@ bool CPropertyPage::OnNotify(int /*id*/, NMHDR* header, LRESULT& result)
     }
 }
 
-bool CPropertyPage::Settled()
+bool CPropertyPage::Settled() const
 {
     return painted_ && !enterHeld_ && ::GetTickCount() - paintedAt_ >= ::GetDoubleClickTime();
 }

@@ -51,7 +51,10 @@ private:
     // Whether Next and Finish act: the page has been painted since it became active, the
     // double-click time has passed since, and an Enter key held down then has been let go.
     // A press before that is the second half of one meant for the page before.
-    bool Settled();
+    bool Settled() const;
+    // Marks the page painted, and a held Enter let go, as the page's messages show them.
+    void WatchForSettling(UINT message, WPARAM wParam);
+    static bool EnterDown();
 
     static constexpr UINT_PTR kEnterTimer = 0x5354;  // watches a held Enter until it is let go
 

@@ -10,13 +10,6 @@
 
 namespace stlag {
 
-CAboutBox::~CAboutBox()
-{
-    for (const HICON icon : icons_)
-        if (icon != nullptr)
-            ::DestroyIcon(icon);
-}
-
 void CAboutBox::DoDataExchange(bool save)
 {
     if (save)
@@ -54,17 +47,13 @@ void CAboutBox::OnDpiChanged(UINT dpi)
 // images drawn for its own DPI (48 at 150 %, 64 at 200 %).
 void CAboutBox::ShowIcons(UINT dpi)
 {
-    constexpr int kIconControls[2] = {IDC_APP_ICON, IDC_MONO_ICON};
-    constexpr UINT kIcons[2] = {IDI_APP, IDI_APP_MONO};
-    for (int i = 0; i < 2; ++i) {
-        const HICON icon = LoadIconForDpi(kIcons[i], 32, dpi);
-        if (icon == nullptr)
-            continue;
-        ::SendDlgItemMessageW(window_, kIconControls[i], STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-        if (icons_[i] != nullptr)
-            ::DestroyIcon(icons_[i]);
-        icons_[i] = icon;
-    }
+    const auto into = [this](int control) {
+        return [this, control](HICON icon) {
+            ::SendDlgItemMessageW(window_, control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        };
+    };
+    appIcon_.Load(IDI_APP, 32, dpi, into(IDC_APP_ICON));
+    monoIcon_.Load(IDI_APP_MONO, 32, dpi, into(IDC_MONO_ICON));
 }
 
 // The sentence runs on into the link, whatever width the font gives it.

@@ -4,6 +4,7 @@
 #define STLAG_ABOUT_BOX_H
 
 #include "dialog.h"
+#include "dpi.h"
 #include "hyper_link.h"
 #include "resource.h"
 
@@ -13,7 +14,6 @@ class CAboutBox : public CDialog {
 public:
     // No parent: the active window, the wizard, becomes the owner.
     CAboutBox() : CDialog(IDD_ABOUT) {}
-    ~CAboutBox() override;
 
 protected:
     void DoDataExchange(bool save) override;
@@ -31,7 +31,7 @@ private:
     CHyperLink readMeLink_;
     CHyperLink webLink_;
     CHyperLink mailLink_;
-    HICON icons_[2] = {};  // the colour and the black-and-white icon at the box's DPI, ours to destroy
+    DpiIcon appIcon_, monoIcon_;  // the colour and the black-and-white icon at the box's DPI
 };
 
 }  // namespace stlag

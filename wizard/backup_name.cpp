@@ -44,8 +44,9 @@ std::string CompleteBackupName(const std::string& typed, const std::string& fold
         return typed;  // no name at all, which the creation refuses
     const bool drive = typed.size() > 2 && typed[1] == ':' && (typed[2] == '\\' || typed[2] == '/');
     const bool share = typed.compare(0, 2, "\\\\") == 0 || typed.compare(0, 2, "//") == 0;
-    const std::size_t start = std::min(typed.find_first_not_of("\\/"), typed.size());
-    std::string path = drive || share ? typed : folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + typed.substr(start);
+    const std::size_t start = typed.find_first_not_of("\\/");  // found: the name above is there
+    const std::string joint = folder.empty() || folder.back() == '\\' ? "" : "\\";
+    std::string path = drive || share ? typed : folder + joint + typed.substr(start);
     std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
     std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return std::tolower(c); });
     return ending == ".reg" ? path : path + ".reg";

@@ -17,13 +17,6 @@ CWizardSheet::CWizardSheet(WizardState& state, LiveEngine& engine)
     Flags() |= PSH_NOAPPLYNOW | PSH_HASHELP | PSH_WIZARD;
 }
 
-CWizardSheet::~CWizardSheet()
-{
-    for (const HICON icon : icons_)
-        if (icon != nullptr)
-            ::DestroyIcon(icon);
-}
-
 BOOL CWizardSheet::OnInitDialog()
 {
     const BOOL result = CPropertySheet::OnInitDialog();
@@ -41,17 +34,8 @@ BOOL CWizardSheet::OnInitDialog()
 // The system's big and small icon sizes at 96 DPI, scaled to the sheet's.
 void CWizardSheet::SetIcons(UINT dpi)
 {
-    constexpr WPARAM kKinds[2] = {ICON_BIG, ICON_SMALL};
-    constexpr int kSizes[2] = {32, 16};
-    for (int i = 0; i < 2; ++i) {
-        const HICON icon = LoadIconForDpi(IDI_APP, kSizes[i], dpi);
-        if (icon == nullptr)
-            continue;
-        SetIcon(kKinds[i], icon);
-        if (icons_[i] != nullptr)
-            ::DestroyIcon(icons_[i]);
-        icons_[i] = icon;
-    }
+    bigIcon_.Load(IDI_APP, 32, dpi, [this](HICON icon) { SetIcon(ICON_BIG, icon); });
+    smallIcon_.Load(IDI_APP, 16, dpi, [this](HICON icon) { SetIcon(ICON_SMALL, icon); });
 }
 
 void CWizardSheet::OnSysCommand(UINT id, LPARAM param)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "dpi.h"
 #include "finish_page.h"
 #include "live_engine.h"
 #include "property_sheet.h"
@@ -17,7 +18,6 @@ class CWizardSheet : public CPropertySheet {
 public:
     // The pages get state and engine; both must outlive the sheet.
     CWizardSheet(WizardState& state, LiveEngine& engine);
-    ~CWizardSheet() override;
 
 protected:
     // Adds the About entry to the system menu and sets the window's icons.
@@ -38,7 +38,7 @@ private:
     CStartPage startPage_;
     CRepairPage repairPage_;
     CFinishPage finishPage_;
-    HICON icons_[2] = {};  // big and small at the sheet's DPI, ours to destroy
+    DpiIcon bigIcon_, smallIcon_;  // at the sheet's DPI
 };
 
 // Runs the whole wizard on the running system and returns when it closes.

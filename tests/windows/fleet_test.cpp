@@ -228,8 +228,9 @@ TEST_F(Fleet, ScanJsonRepairRestore)
         last = nlohmann::json::parse(scan.second.substr(at, end - at));  // throws on a line that is no JSON
         if (!last.contains("summary"))
             verdicts[last["key"].get<std::string>() + "\\" + last["name"].get<std::string>()] = last["verdict"];
-        if (last.value("name", "") == "Fleet\u03A9")  // its data whole too, no NUL after it
+        if (last.value("name", "") == "Fleet\u03A9") {  // its data whole too, no NUL after it
             EXPECT_EQ("C:\\Program Files\\Fleet Tool\\tool.exe /\u03A9", last["data"].get<std::string>());
+        }
     }
     EXPECT_EQ(true, last["summary"]);
     EXPECT_EQ(verdicts.size(), last["looked_at"].get<std::size_t>());
