@@ -20,6 +20,10 @@ msi=Startlagaren-$version-x64.msi
 # UpgradeCode, which never changes.
 upgrade=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' "$wxs")
 commit=$(git -C "$root" rev-parse HEAD)
+# Other bytes must never share a package code: uncommitted changes are mixed in.
+if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
+  commit="$commit $(git -C "$root" diff HEAD | sha256sum | cut -c1-16)"
+fi
 read -r product package < <(python3 -c 'import sys, uuid
 ns = uuid.UUID(sys.argv[1])
 print(str(uuid.uuid5(ns, "product " + sys.argv[2])).upper(), str(uuid.uuid5(ns, "package " + sys.argv[2] + " " + sys.argv[3])).upper())' \
@@ -29,11 +33,31 @@ help=$(sed -n 's/.*IDS_WEB_TARGET *"URL:\([^"]*\)".*/\1/p' "$root/res/strings.rc
 when=$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')
 files=(startlagaren.exe stlagc.exe ReadMe.txt LICENSE Intune/Detect.ps1 Intune/Remediate.ps1 Intune/Undo.ps1)
 
+# The password goes through a pipe, never a command line; osslsigncode refuses an empty
+# password file, so a certificate without a password is given none.
 sign() {
-  osslsigncode sign -pkcs12 "$STLAG_SIGN_PFX" -readpass <(printf '%s' "${STLAG_SIGN_PASSWORD:-}") -h sha256 \
-    -n Startlagaren ${STLAG_SIGN_TIMESTAMP_URL:+-ts "$STLAG_SIGN_TIMESTAMP_URL"} -in "$1" -out "$1.signed" >/dev/null
+  printf '%s' "${STLAG_SIGN_PASSWORD:-}" |
+    osslsigncode sign -pkcs12 "$STLAG_SIGN_PFX" ${STLAG_SIGN_PASSWORD:+-readpass /dev/stdin} -h sha256 -n Startlagaren \
+      ${STLAG_SIGN_TIMESTAMP_URL:+-ts "$STLAG_SIGN_TIMESTAMP_URL"} -in "$1" -out "$1.signed" >/dev/null
   mv "$1.signed" "$1"
 }
+
+refuse() {
+  echo "pack.sh: $*; nothing was packed" >&2
+  exit 2
+}
+
+# Settings meant for signing without a certificate would make an unsigned release by mistake.
+if [ -z "${STLAG_SIGN_PFX:-}" ] && [ -n "${STLAG_SIGN_PASSWORD:-}${STLAG_SIGN_TIMESTAMP_URL:-}" ]; then
+  refuse "STLAG_SIGN_PASSWORD or STLAG_SIGN_TIMESTAMP_URL is set, but STLAG_SIGN_PFX is not"
+fi
+# OUT is replaced whole: it must be a folder of this script's own making, and hold no input.
+[ -n "$out" ] || refuse "no output folder given"
+case "$(realpath -m "$app")/" in "$(realpath -m "$out")"/*) refuse "the output folder $out holds the programs to pack" ;; esac
+if [ -e "$out" ] && [ -n "$(find "$out" -mindepth 1 -maxdepth 1 ! -name 'Startlagaren-*' ! -name 'SHA256SUMS*' \
+                               ! -name unsigned 2>/dev/null | head -n 1)" ]; then
+  refuse "$out holds other files than a release; give an empty or a new folder"
+fi
 
 # Packs DIR/$name into DIR's zip and MSI (the MSI signed when SIGN is given) and their sums.
 pack() {
@@ -63,20 +87,32 @@ PY
   (cd "$dir" && sha256sum "$name.zip" "$msi" "$name/startlagaren.exe" "$name/stlagc.exe" >SHA256SUMS)
 }
 
-rm -rf "$out"
-mkdir -p "$out/$name/Intune"
-cp "$app/startlagaren.exe" "$app/stlagc.exe" "$app/ReadMe.txt" "$root/LICENSE" "$out/$name/"
-cp "$root"/package/Intune/*.ps1 "$out/$name/Intune/"
+# Packed beside OUT and put in its place only when everything worked: a failure leaves the
+# release that was there.
+work=$(mktemp -d "$(dirname "$(realpath -m "$out")")/.pack.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/$name/Intune"
+cp "$app/startlagaren.exe" "$app/stlagc.exe" "$app/ReadMe.txt" "$root/LICENSE" "$work/$name/"
+cp "$root"/package/Intune/*.ps1 "$work/$name/Intune/"
 if [ -z "${STLAG_SIGN_PFX:-}" ]; then
-  pack "$out"
-  echo "pack.sh: unsigned, no certificate given (STLAG_SIGN_PFX)"
-  exit 0
+  pack "$work"
+else
+  cp "$app/stlagc.exe" "$work/trial.exe"
+  sign "$work/trial.exe" || refuse "signing with $STLAG_SIGN_PFX failed (the certificate, STLAG_SIGN_PASSWORD or the time-stamp server)"
+  rm "$work/trial.exe"
+  mkdir "$work/unsigned"
+  cp -r "$work/$name" "$work/unsigned/"
+  pack "$work/unsigned"
+  mv "$work/unsigned/SHA256SUMS" "$work/SHA256SUMS.unsigned"
+  sign "$work/$name/startlagaren.exe"
+  sign "$work/$name/stlagc.exe"
+  pack "$work" sign
 fi
-mkdir "$out/unsigned"
-cp -r "$out/$name" "$out/unsigned/"
-pack "$out/unsigned"
-mv "$out/unsigned/SHA256SUMS" "$out/SHA256SUMS.unsigned"
-sign "$out/$name/startlagaren.exe"
-sign "$out/$name/stlagc.exe"
-pack "$out" sign
-echo "pack.sh: signed with $STLAG_SIGN_PFX"
+rm -rf "$out"
+mv "$work" "$out"
+trap - EXIT
+if [ -z "${STLAG_SIGN_PFX:-}" ]; then
+  echo "pack.sh: unsigned, no certificate given (STLAG_SIGN_PFX)"
+else
+  echo "pack.sh: signed with $STLAG_SIGN_PFX"
+fi

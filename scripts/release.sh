@@ -6,6 +6,8 @@
 # Runs no tests. The same commit gives the same unsigned bytes in any folder on any day: neither
 # the clock nor the checkout's path reaches the output.
 set -euo pipefail
+# A certificate named from where the caller stands, before the script moves to the checkout.
+[ -z "${STLAG_SIGN_PFX:-}" ] || STLAG_SIGN_PFX=$(realpath -m -- "$STLAG_SIGN_PFX")
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 # make, CMake and windres each take only some characters in a path (no quote, bracket, &,
@@ -22,9 +24,11 @@ out=$PWD/build/release
 # Every time stamp is the last commit's, so a rebuild of the same commit agrees.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export SOURCE_DATE_EPOCH
-if [ -n "$(git status --porcelain --untracked-files=no 2>/dev/null)" ]; then
-  echo "release.sh: uncommitted changes are built too; nobody can rebuild this release from a commit" >&2
-fi
+dirty=$(git status --porcelain --untracked-files=no 2>/dev/null)
+warn_dirty() {
+  [ -z "$dirty" ] || echo "release.sh: uncommitted changes are built too; nobody can rebuild this release from a commit" >&2
+}
+warn_dirty
 
 # __FILE__ and any debug paths name the folders relatively; both paths are plain names of
 # mktemp's making. CMake is told the link as the source: asked for the current folder, the
@@ -38,3 +42,4 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$bld/CMakeCache.txt")
 # The zip, the MSI and the sums; signed when STLAG_SIGN_PFX names a certificate.
 scripts/pack.sh "$bld/app" "$version" "$out"
 cat "$out/SHA256SUMS"
+warn_dirty  # again where it is seen, after the build's output

@@ -48,13 +48,13 @@ RcTexts::RcTexts()
 {
     // Read as one text: only resource.h holds #defines, and only strings.rc the table's entries.
     const std::string source = ReadFile(STLAG_RES_DIR "/resource.h") + ReadFile(STLAG_RES_DIR "/strings.rc");
-    const std::regex define(R"(#define\s+(\w+)\s+(\w+))"), entry(R"(\n\s*(IDS_\w+)\s+\"((?:[^\"\\]|\\.)*)\")");
+    const std::regex define(R"(#define\s+(\w+)\s+(\w+))"), entry(R"(\n\s*(IDS_\w+)\s+\"((?:[^\"\\]|\\.|\"\")*)\")");
     std::map<std::string, unsigned> ids;
     for (std::sregex_iterator m(source.begin(), source.end(), define), end; m != end; ++m)
         ids[(*m)[1]] = static_cast<unsigned>(std::stoul((*m)[2], nullptr, 0));
     for (std::sregex_iterator m(source.begin(), source.end(), entry), end; m != end; ++m) {
         std::string text = (*m)[2];
-        for (const auto& escape : {std::make_pair("\\r", "\r"), {"\\n", "\n"}, {"\\t", "\t"}, {"\\\\", "\\"}})
+        for (const auto& escape : {std::make_pair("\\r", "\r"), {"\\n", "\n"}, {"\\t", "\t"}, {"\\\\", "\\"}, {"\"\"", "\""}})
             for (std::size_t at = 0; (at = text.find(escape.first, at)) != std::string::npos; ++at)
                 text.replace(at, 2, escape.second);
         texts[ids.at((*m)[1])] = Ansi(text);
